@@ -1,0 +1,17 @@
+// user32: how menu texts look — access-key underlines, the selection colours and the greyed look.
+#ifndef OXBYTE_WIN32_USER32_MENU_DRAW_H
+#define OXBYTE_WIN32_USER32_MENU_DRAW_H
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace win32 {
+
+// Draws `text` (with "&" access keys) in `rect` using DrawTextA `format`. Greyed text is embossed (white
+// under grey) unless it is highlighted, where it is plain grey on the selection colour.
+void drawMenuText(HDC hdc, const RECT &rect, std::string_view text, UINT format, bool grayed, bool highlighted);
+
+}  // namespace win32
+
+#endif

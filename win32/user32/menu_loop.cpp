@@ -1,0 +1,223 @@
+// user32: the menu loop — how the menu bar takes the keyboard and the mouse until a choice is made.
+#include "user32/menu_loop.h"
+
+#include "user32/defwnd.h"
+#include "user32/menu_bar.h"
+#include "user32/menu_popup.h"
+#include "user32/menu_track.h"
+#include "user32/window.h"
+
+namespace win32 {
+namespace {
+
+constexpr UINT kNonClientMouseLast = 0x00A9;  // WM_NCMBUTTONDBLCLK
+
+bool running = false;
+
+bool isNonClientMouse(UINT message) { return message >= WM_NCMOUSEMOVE && message <= kNonClientMouseLast; }
+bool isMouse(UINT message) {
+  return isNonClientMouse(message) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+bool isKeyboard(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+// Non-client mouse messages carry screen coordinates already, the others their window's client ones.
+POINT screenPointOf(const MSG &msg) {
+  POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+  if (isNonClientMouse(msg.message)) return p;
+  Window *w = findWindow(msg.hwnd, false);
+  if (!w) return POINT{-32768, -32768};
+  POINT origin = screenOrigin(*w);
+  RECT in = nonClientInsets(*w);
+  return {origin.x + in.left + p.x, origin.y + in.top + p.y};
+}
+
+void handleKeyDown(MenuTracker &t, MSG &msg) {
+  switch (msg.wParam) {
+    case VK_MENU:
+      // Alt held down repeats; only a fresh press leaves the menu.
+      if (!(msg.lParam & (1 << 30))) t.end();
+      break;
+    case VK_F10: t.end(); break;
+    case VK_ESCAPE:
+      if (t.popupWindow()) {
+        t.closePopup();
+      } else {
+        t.end();
+      }
+      break;
+    case VK_LEFT: t.moveBarSelection(-1); break;
+    case VK_RIGHT: t.moveBarSelection(1); break;
+    case VK_UP:
+    case VK_DOWN:
+      if (t.popupWindow()) {
+        t.movePopupSelection(msg.wParam == VK_DOWN ? 1 : -1);
+      } else {
+        t.openPopup(true);
+      }
+      break;
+    case VK_RETURN:
+      if (t.popupWindow()) {
+        t.choosePopupItem(t.popupItem());
+      } else {
+        t.openPopup(true);
+      }
+      break;
+    default: TranslateMessage(&msg); break;  // letters come back as WM_CHAR or WM_SYSCHAR
+  }
+}
+
+void handleKeyboard(MenuTracker &t, MSG &msg) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: handleKeyDown(t, msg); break;
+    case WM_CHAR:
+    case WM_SYSCHAR: t.accessKeyTyped(char(msg.wParam)); break;
+    default: break;
+  }
+}
+
+void switchBarItem(MenuTracker &t, int item, bool open) {
+  t.closePopup();
+  t.selectBarItem(item);
+  if (open) t.openPopup(false);
+}
+
+// False when the message is left in the queue for its window: a click elsewhere closes the menu and
+// still lands where it was made (Wine's behaviour).
+bool handleMouse(MenuTracker &t, const MSG &msg) {
+  Window *owner = findWindow(t.owner(), false);
+  if (!owner) return true;
+  POINT pt = screenPointOf(msg);
+  HWND popup = t.popupWindow();
+  bool onPopup = popup && popupMenuContains(popup, pt);
+  int item = onPopup ? popupMenuItemAt(popup, pt) : -1;
+  // A drop-down moved back onto the screen may cover the bar; it is on top.
+  int barItem = onPopup ? -1 : menuBarItemAt(*owner, pt);
+  UINT message = isNonClientMouse(msg.message) ? msg.message - WM_NCMOUSEMOVE + WM_MOUSEMOVE : msg.message;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (barItem >= 0 && barItem != t.barItem()) {
+        switchBarItem(t, barItem, popup != nullptr);
+      } else if (item >= 0) {
+        t.selectPopupItem(item);
+      }
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (barItem >= 0) {
+        // A second click on the open item closes the menu.
+        if (barItem == t.barItem() && popup) {
+          t.end();
+        } else {
+          switchBarItem(t, barItem, true);
+        }
+        return true;
+      }
+      if (item >= 0) t.selectPopupItem(item);
+      if (onPopup) return true;
+      t.end();
+      return false;
+    case WM_LBUTTONUP:
+      // Greyed items and separators do nothing: the menu stays open.
+      if (item >= 0 && t.isChoosable(item)) t.choosePopupItem(item);
+      return true;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (barItem >= 0 || onPopup) return true;
+      t.end();
+      return false;
+    default: return true;
+  }
+}
+
+bool takeMessage(const MSG &peeked, MSG &msg) {
+  return PeekMessageA(&msg, peeked.hwnd, peeked.message, peeked.message, PM_REMOVE);
+}
+
+// Windows' menu loop: every message goes through here. Keyboard and mouse input drive the menu; the
+// rest (timers, painting, posted messages) is dispatched as usual. WM_ENTERIDLE tells the owner each
+// time the queue has run dry.
+void runLoop(MenuTracker &t) {
+  bool idleSent = false;
+  while (!t.done() && findWindow(t.owner(), false)) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (idleSent) {
+        WaitMessage();
+      } else {
+        idleSent = true;
+        SendMessageA(t.owner(), WM_ENTERIDLE, MSGF_MENU, LPARAM(t.popupWindow()));
+      }
+      continue;
+    }
+    idleSent = false;
+    if (msg.message == WM_QUIT) return;  // left for the program's own loop, which ends
+    MSG taken;
+    if (isMouse(msg.message)) {
+      if (handleMouse(t, msg)) takeMessage(msg, taken);
+      continue;
+    }
+    if (!takeMessage(msg, taken)) continue;
+    if (isKeyboard(taken.message)) {
+      handleKeyboard(t, taken);
+    } else {
+      DispatchMessageA(&taken);
+    }
+  }
+}
+
+// How the loop starts: a click on a bar item opens its drop-down with nothing selected; Alt or F10
+// (key 0) selects the first bar item; Alt+letter opens the drop-down with that access key.
+bool start(MenuTracker &t, Window &top, WPARAM command, LPARAM lParam) {
+  if ((command & 0xFFF0) == SC_MOUSEMENU) {
+    int item = menuBarItemAt(top, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (item < 0) return false;
+    t.begin();
+    t.selectBarItem(item);
+    t.openPopup(false);
+    return true;
+  }
+  char key = char(lParam);
+  if (key == ' ') return false;  // Alt+Space is the desktop's window menu
+  t.begin();
+  if (key == 0) {
+    t.selectBarItem(0);
+  } else if (!t.accessKeyTyped(key)) {
+    t.end();
+  }
+  return true;
+}
+
+LRESULT trackMenu(Window &w, WPARAM command, LPARAM lParam) {
+  Window *top = topLevelOf(&w);
+  if (running || !top || !findMenu(top->menu, false)) return 0;
+  MenuTracker tracker(top->handle, top->menu);
+  running = true;
+  if (start(tracker, *top, command, lParam)) {
+    runLoop(tracker);
+    tracker.finish();
+  }
+  running = false;
+  return 0;
+}
+
+// A press on the menu bar reaches DefWindowProcA as WM_NCLBUTTONDOWN with HTMENU, which turns it into
+// WM_SYSCOMMAND SC_MOUSEMENU with the screen point, as Windows does.
+LRESULT menuBarMouse(Window &w, UINT message, WPARAM hit, LPARAM screenPoint) {
+  if ((message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK) && hit == HTMENU && !w.isChild() &&
+      findMenu(w.menu, false))
+    SendMessageA(w.handle, WM_SYSCOMMAND, SC_MOUSEMENU, screenPoint);
+  return 0;
+}
+
+}  // namespace
+
+void registerMenuClass() {
+  registerPopupMenuClass();
+  menuBarHeightHook = menuBarHeight;
+  paintMenuBarHook = paintMenuBar;
+  nonClientMouseHook = menuBarMouse;
+  menuKeyHook = trackMenu;
+}
+
+}  // namespace win32
