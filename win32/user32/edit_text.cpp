@@ -1,0 +1,119 @@
+// user32: the text rules of the edit control.
+#include "user32/edit_text.h"
+
+#include "gdi32/font.h"
+
+namespace win32::edit {
+namespace {
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+size_t nextBoundary(std::string_view text, size_t pos) {
+  if (pos >= text.size()) return text.size();
+  font::nextCodePoint(text, pos);
+  return pos;
+}
+
+// Steps back to the nearest lead byte whose character ends exactly at `pos`; otherwise the last byte
+// stands alone, as the decoder reads it.
+size_t previousBoundary(std::string_view text, size_t pos) {
+  if (pos == 0) return 0;
+  if (pos > text.size()) return text.size();
+  for (size_t back = 1; back <= 4 && back <= pos; ++back) {
+    size_t start = pos - back;
+    if (isContinuation(static_cast<unsigned char>(text[start]))) continue;
+    return nextBoundary(text, start) == pos ? start : pos - 1;
+  }
+  return pos - 1;
+}
+
+size_t snapToBoundary(std::string_view text, size_t pos) {
+  if (pos >= text.size()) return text.size();
+  size_t boundary = 0;
+  for (size_t i = 0; i <= pos && i < text.size(); i = nextBoundary(text, i)) boundary = i;
+  return boundary;
+}
+
+size_t wordStartBefore(std::string_view text, size_t pos) {
+  pos = snapToBoundary(text, pos);
+  while (pos > 0 && isBlank(text[pos - 1])) --pos;
+  while (pos > 0) {
+    size_t before = previousBoundary(text, pos);
+    if (isBlank(text[before])) break;
+    pos = before;
+  }
+  return pos;
+}
+
+size_t wordStartAfter(std::string_view text, size_t pos) {
+  pos = snapToBoundary(text, pos);
+  while (pos < text.size() && !isBlank(text[pos])) pos = nextBoundary(text, pos);
+  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  return pos;
+}
+
+void wordAround(std::string_view text, size_t pos, size_t &begin, size_t &end) {
+  begin = end = snapToBoundary(text, pos);
+  if (text.empty()) return;
+  if (end == text.size()) begin = previousBoundary(text, end);
+  bool blank = isBlank(text[begin]);
+  while (begin > 0) {
+    size_t before = previousBoundary(text, begin);
+    if (isBlank(text[before]) != blank) break;
+    begin = before;
+  }
+  end = begin;
+  while (end < text.size() && isBlank(text[end]) == blank) end = nextBoundary(text, end);
+}
+
+size_t prefixWithinBytes(std::string_view insert, size_t room) {
+  size_t fit = 0;
+  for (size_t next; fit < insert.size() && (next = nextBoundary(insert, fit)) <= room;) fit = next;
+  return fit;
+}
+
+size_t prefixWithinWidth(std::string_view insert, int room) {
+  size_t fit = 0;
+  int width = 0;
+  while (fit < insert.size()) {
+    size_t next = fit;
+    width += font::glyph(font::nextCodePoint(insert, next)).width;
+    if (width > room) break;
+    fit = next;
+  }
+  return fit;
+}
+
+void applyCase(std::string &text, DWORD style) {
+  for (char &c : text) {
+    if ((style & ES_UPPERCASE) && c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    if ((style & ES_LOWERCASE) && c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+}
+
+std::string_view firstLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n")); }
+
+bool CharacterAssembler::add(unsigned char byte, std::string &character) {
+  if (isContinuation(byte)) {
+    if (pending_.empty()) return false;
+    pending_.push_back(char(byte));
+    if (pending_.size() < expected_) return false;
+    character = std::move(pending_);
+    pending_.clear();
+    return true;
+  }
+  pending_.clear();
+  expected_ = byte < 0x80 ? 1 : (byte & 0xE0) == 0xC0 ? 2 : (byte & 0xF0) == 0xE0 ? 3 : (byte & 0xF8) == 0xF0 ? 4 : 0;
+  if (expected_ == 0) return false;
+  pending_.push_back(char(byte));
+  if (expected_ > 1) return false;
+  character = std::move(pending_);
+  pending_.clear();
+  return true;
+}
+
+}  // namespace win32::edit
