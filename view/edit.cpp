@@ -1,0 +1,68 @@
+// Overwriting bytes in place. The document never grows or shrinks; every changed byte is marked so it is
+// drawn in red until the next save or revert.
+#include "view/edit.h"
+
+#include <commctrl.h>
+
+#include "document/editor_state.h"
+#include "resources/resource.h"
+#include "view/cursor.h"
+
+namespace {
+
+int32_t cursorOffset() { return editor.topOffset + 16 * editor.cursorRow + editor.cursorCol; }
+
+void redrawCursor(HWND view) {
+  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
+                 editor.lowNibble, editor.fileData, editor.modifiedMask, false);
+}
+
+// After every accepted character, in this order, whether or not the document was already changed.
+void markChanged() {
+  editor.dirty = true;
+  EnableMenuItem(editor.mainMenu, IDM_REVERT, MF_ENABLED);
+  EnableMenuItem(editor.mainMenu, IDM_SAVE, MF_ENABLED);
+  SendMessageA(editor.viewToolbarWnd, TB_SETSTATE, IDM_REVERT, TBSTATE_ENABLED);
+  SendMessageA(editor.viewToolbarWnd, TB_SETSTATE, IDM_SAVE, TBSTATE_ENABLED);
+}
+
+void advance(HWND view) { SendMessageA(view, WM_KEYDOWN, VK_RIGHT, 0); }
+
+}  // namespace
+
+int hexDigitValue(unsigned code) {
+  if (code >= '0' && code <= '9') return int(code - '0');
+  if (code >= 'A' && code <= 'F') return int(code - 'A' + 10);
+  if (code >= 'a' && code <= 'f') return int(code - 'a' + 10);
+  return -1;
+}
+
+LRESULT onChar(HWND view, WPARAM code) {
+  if (editor.fileSize == 0) return 0;
+  if (code == '\t') {
+    editor.asciiPane = !editor.asciiPane;
+    editor.lowNibble = false;
+    redrawCursor(view);
+    return 0;
+  }
+  // Only a byte of the document is ever written.
+  const int32_t offset = cursorOffset();
+  if (offset < 0 || offset >= editor.fileSize) return 0;
+  if (editor.asciiPane) {
+    if (code < 0x20 || code > 0x7E) return 0;
+    editor.fileData[offset] = uint8_t(code);
+    editor.modifiedMask[offset] = 1;
+    advance(view);
+  } else {
+    int value = hexDigitValue(unsigned(code));
+    if (value < 0) return 0;
+    uint8_t &b = editor.fileData[offset];
+    b = editor.lowNibble ? uint8_t((b & 0xF0) | value) : uint8_t((value << 4) | (b & 0x0F));
+    editor.modifiedMask[offset] = 1;
+    editor.lowNibble = !editor.lowNibble;
+    redrawCursor(view);
+    if (!editor.lowNibble) advance(view);
+  }
+  markChanged();
+  return 0;
+}

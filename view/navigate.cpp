@@ -1,0 +1,168 @@
+// Moving the cursor and the visible rows. The view moves in whole rows of 16 bytes; the cursor always
+// rests on a byte of the document; the scroll position is the first visible row.
+#include "view/navigate.h"
+
+#include <algorithm>
+
+#include "document/editor_state.h"
+#include "view/cursor.h"
+#include "view/layout.h"
+#include "view/paint.h"
+
+namespace {
+
+int32_t cursorOffset() { return editor.topOffset + 16 * editor.cursorRow + editor.cursorCol; }
+
+void drawMovedCursor(HWND view) {
+  editor.lowNibble = false;
+  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, true, false,
+                 editor.fileData, editor.modifiedMask, true);
+}
+
+// Asks the view's own scroll handler for a scroll, then makes sure the cursor is still inside the view
+// and the document whatever the scroll did.
+void scrollBy(HWND view, WPARAM code) {
+  SendMessageA(view, WM_VSCROLL, code, 0);
+  keepCursorInside();
+}
+
+bool ctrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+
+}  // namespace
+
+LRESULT onKeyDown(HWND view, WPARAM key) {
+  if (editor.fileSize == 0) return 0;
+  const int32_t last = editor.fileSize - 1;
+  switch (key) {
+    case VK_PRIOR: scrollBy(view, SB_PAGEUP); return 0;
+    case VK_NEXT: scrollBy(view, SB_PAGEDOWN); return 0;
+    case VK_END:
+      if (ctrlHeld()) {
+        scrollBy(view, SB_BOTTOM);
+      } else {
+        editor.cursorCol = 15;
+        int32_t rowStart = editor.topOffset + 16 * editor.cursorRow;
+        if (rowStart + 15 > last) editor.cursorCol = last - rowStart;
+      }
+      break;
+    case VK_HOME:
+      if (ctrlHeld()) {
+        scrollBy(view, SB_TOP);
+      } else {
+        editor.cursorCol = 0;
+      }
+      break;
+    case VK_LEFT:
+      if (editor.cursorCol > 0) --editor.cursorCol;
+      break;
+    case VK_UP:
+      if (editor.cursorRow > 0) {
+        --editor.cursorRow;
+        break;
+      }
+      if (editor.topOffset == 0) return 0;
+      editor.cursorRow = -1;  // the line-up scroll brings it back to row 0, on the byte 16 earlier
+      scrollBy(view, SB_LINEUP);
+      return 0;
+    case VK_RIGHT:
+      if (cursorOffset() + 1 <= last && ++editor.cursorCol == 16) {
+        editor.cursorCol = 0;
+        if (++editor.cursorRow == editor.visibleRows) scrollBy(view, SB_LINEDOWN);
+      }
+      break;
+    case VK_DOWN:
+      if (cursorOffset() + 16 > last) break;
+      if (++editor.cursorRow == editor.visibleRows) {
+        scrollBy(view, SB_LINEDOWN);
+        return 0;
+      }
+      break;
+    default: return 0;
+  }
+  drawMovedCursor(view);
+  return 0;
+}
+
+LRESULT onVScroll(HWND view, WPARAM wParam) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(view, SB_VERT, &si);
+  const int32_t old = si.nPos, last = editor.fileSize - 1;
+  int32_t pos = old;
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+      if (old > si.nMin) {
+        if (editor.cursorRow < editor.visibleRows - 1) ++editor.cursorRow;
+        pos = old - 1;
+      }
+      break;
+    case SB_LINEDOWN:
+      if (old < si.nMax - editor.visibleRows + 1) {
+        if (editor.cursorRow > 0) --editor.cursorRow;
+        pos = old + 1;
+      }
+      break;
+    case SB_PAGEUP: pos = old - int32_t(si.nPage); break;
+    case SB_PAGEDOWN: pos = old + int32_t(si.nPage); break;
+    case SB_THUMBTRACK: pos = si.nTrackPos; break;
+    case SB_TOP:
+      editor.cursorRow = 0;
+      editor.cursorCol = 0;
+      pos = si.nMin;
+      break;
+    case SB_BOTTOM:
+      editor.cursorRow = std::min(editor.visibleRows - 1, std::max(last, 0) / 16);
+      editor.cursorCol = std::max(last, 0) % 16;
+      pos = si.nMax;
+      break;
+    default: break;
+  }
+  si.fMask = SIF_POS;
+  si.nPos = pos;
+  SetScrollInfo(view, SB_VERT, &si, TRUE);
+  GetScrollInfo(view, SB_VERT, &si);
+  // The top row follows the position at once, so a key handled before the next paint sees it.
+  editor.topOffset = 16 * si.nPos;
+  if (si.nPos == old) return 1;
+  editor.lowNibble = false;
+  repaintView(view);
+  return 0;
+}
+
+LRESULT onLeftButtonDown(HWND view, LPARAM lParam) {
+  int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  CellHit hit = hitTestCell(x, y, editor.charWidth, editor.lineHeight, editor.visibleRows, editor.topOffset,
+                            editor.fileSize);
+  if (!hit.hit) return 0;
+  editor.cursorRow = hit.row;
+  editor.cursorCol = hit.column;
+  editor.asciiPane = hit.asciiPane;
+  editor.lowNibble = false;
+  editor.caretOn = true;
+  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, true, false,
+                 editor.fileData, editor.modifiedMask, true);
+  return 0;
+}
+
+LRESULT onMouseWheel(HWND view, WPARAM wParam) {
+  if (editor.fileSize == 0) return 0;
+  static int pending = 0;  // a fine wheel sends less than a notch at a time
+  pending += GET_WHEEL_DELTA_WPARAM(wParam);
+  for (; pending >= WHEEL_DELTA; pending -= WHEEL_DELTA)
+    for (int i = 0; i < 3; ++i) scrollBy(view, SB_LINEUP);
+  for (; pending <= -WHEEL_DELTA; pending += WHEEL_DELTA)
+    for (int i = 0; i < 3; ++i) scrollBy(view, SB_LINEDOWN);
+  return 0;
+}
+
+void revealOffset(HWND view, int32_t target) {
+  editor.topOffset = revealTopOffset(editor.topOffset, target, editor.visibleRows, editor.fileSize);
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, editor.topOffset / 16, 0};
+  SetScrollInfo(view, SB_VERT, &si, TRUE);
+  repaintView(view);
+  editor.cursorRow = (target - editor.topOffset) / 16;
+  editor.cursorCol = (target - editor.topOffset) % 16;
+  editor.asciiPane = editor.findAscii;
+  editor.lowNibble = false;
+  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
+                 false, editor.fileData, editor.modifiedMask, true);
+}
