@@ -1,0 +1,276 @@
+// The real program started in-process on the headless backend.
+#include "tests/app/program.h"
+
+#include <commctrl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "resources/resource.h"
+
+ProgramTest *ProgramTest::current = nullptr;
+
+bool DialogSeen::says(const std::string &text) const {
+  for (const std::string &t : texts)
+    if (t == text) return true;
+  return false;
+}
+
+namespace {
+
+std::string windowText(HWND hwnd) {
+  char text[1024];
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string className(HWND hwnd) {
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+}  // namespace
+
+namespace {
+
+// Ten minutes of test time with a modal window still waiting means the test forgot to answer it.
+void CALLBACK watchdog(HWND, UINT, UINT_PTR, DWORD) {
+  ADD_FAILURE() << "a modal window was left waiting";
+  HWND active = GetActiveWindow();
+  PostMessageA(active, WM_COMMAND, IDCANCEL, 0);
+  PostMessageA(active, WM_COMMAND, IDNO, 0);
+  PostMessageA(active, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+}  // namespace
+
+void ProgramTest::SetUp() {
+  // Numbers in the caption follow the locale; tests see the plain C one unless they choose another.
+  setenv("LC_ALL", "C.UTF-8", 1);
+  char pattern[] = "/tmp/oxbyte-test-XXXXXX";
+  folder = mkdtemp(pattern);
+  current = this;
+  hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
+  watchdogTimer = SetTimer(nullptr, 0, 600000, watchdog);
+}
+
+void ProgramTest::TearDown() {
+  if (running()) {
+    // Questions about unsaved changes at the end of a test are answered No.
+    answers.clear();
+    closing = true;
+    quit();
+  }
+  UnhookWindowsHookEx(hook);
+  KillTimer(nullptr, watchdogTimer);
+  current = nullptr;
+  UnregisterClassA("Oxbyte", nullptr);
+  UnregisterClassA("oxpanel", nullptr);
+  std::error_code ignored;
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(folder, ignored);
+}
+
+// Each dialog is answered once. Activation comes while the dialog is still being set up (its
+// WM_INITDIALOG may set the focus, which activates it), so the answer runs from a timer: timers come only
+// when everything else is done, so the dialog is complete and shown by then. A dialog nobody expected is
+// cancelled so that a test never hangs, and fails — except while the test is closing the program.
+LRESULT CALLBACK ProgramTest::cbtHook(int code, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && current && className(hwnd) == "#32770" && !current->answered.count(hwnd)) {
+    current->answered.insert(hwnd);
+    current->waiting.push_back(hwnd);
+    SetTimer(nullptr, 0, 10, answerWaitingDialog);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK ProgramTest::answerWaitingDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!current || current->waiting.empty()) return;
+  HWND hwnd = current->waiting.front();
+  current->waiting.pop_front();
+  if (!IsWindow(hwnd)) return;
+  DialogSeen seen{windowText(hwnd), {}};
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (className(child) == "Static" && !windowText(child).empty()) seen.texts.push_back(windowText(child));
+  current->dialogs.push_back(seen);
+  if (current->answers.empty()) {
+    if (!current->closing) ADD_FAILURE() << "unexpected dialog \"" << seen.caption << "\"";
+    PostMessageA(hwnd, WM_COMMAND, IDNO, 0);
+    PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return;
+  }
+  auto answer = std::move(current->answers.front());
+  current->answers.pop_front();
+  answer(hwnd);
+}
+
+bool ProgramTest::start(const std::string &commandLine) {
+  program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
+  pump();
+  return program.frame != nullptr;
+}
+
+void ProgramTest::pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));
+      return;
+    }
+    handleMessage(program, msg);
+  }
+}
+
+// Afterwards the program can be started again, as a new process would.
+int ProgramTest::quit() {
+  if (running()) PostMessageA(program.frame, WM_CLOSE, 0, 0);
+  int code = runMessageLoop(program);
+  program.frame = nullptr;
+  UnregisterClassA("Oxbyte", nullptr);
+  UnregisterClassA("oxpanel", nullptr);
+  return code;
+}
+
+std::string ProgramTest::writeFile(const std::string &name, const std::string &bytes) {
+  std::string full = path(name);
+  std::ofstream(full, std::ios::binary) << bytes;
+  return full;
+}
+
+std::string ProgramTest::readFile(const std::string &fullPath) const {
+  std::ifstream in(fullPath, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void ProgramTest::openWithDialog(const std::string &fullPath, UINT then) {
+  answerWithText(1152, fullPath, IDOK);
+  if (then) answerWith(then);
+  command(IDM_OPEN);
+}
+
+void ProgramTest::answerNext(std::function<void(HWND)> answer) { answers.push_back(std::move(answer)); }
+
+void ProgramTest::answerWith(UINT id) {
+  answerNext([id](HWND dialog) { PostMessageA(dialog, WM_COMMAND, id, 0); });
+}
+
+void ProgramTest::answerWithText(int editId, const std::string &text, UINT id) {
+  answerNext([=](HWND dialog) {
+    SetDlgItemTextA(dialog, editId, text.c_str());
+    PostMessageA(dialog, WM_COMMAND, id, 0);
+  });
+}
+
+void ProgramTest::key(int vk, bool ctrl) {
+  BYTE keys[256] = {};
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageA(program.frame, WM_KEYDOWN, WPARAM(vk), 1);
+  pump();
+  PostMessageA(program.frame, WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001u));
+  pump();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+void ProgramTest::type(const std::string &text) {
+  for (unsigned char c : text) {
+    PostMessageA(program.frame, WM_CHAR, c, 1);
+    pump();
+  }
+}
+
+void ProgramTest::command(int id) {
+  PostMessageA(program.frame, WM_COMMAND, WPARAM(id), 0);
+  pump();
+}
+
+void ProgramTest::click(int x, int y) {
+  PostMessageA(view(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(view(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  pump();
+}
+
+void ProgramTest::tick(int times) {
+  for (int i = 0; i < times; ++i) {
+    PostMessageA(program.frame, WM_TIMER, 1, 0);
+    pump();
+  }
+}
+
+std::string ProgramTest::caption() const { return windowText(program.frame); }
+
+std::string ProgramTest::statusText(int part) const {
+  char text[256] = {};
+  SendMessageA(status(), SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+UINT ProgramTest::menuState(int id) const { return GetMenuState(GetMenu(program.frame), UINT(id), MF_BYCOMMAND); }
+
+int ProgramTest::buttonState(int id) const { return int(SendMessageA(toolbar(), TB_GETSTATE, WPARAM(id), 0)); }
+
+HWND ProgramTest::toolbar() const { return GetDlgItem(program.frame, 1); }
+HWND ProgramTest::status() const { return GetDlgItem(program.frame, 2); }
+HWND ProgramTest::view() const { return GetDlgItem(program.frame, 3); }
+
+SCROLLINFO ProgramTest::scroll() const {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(view(), SB_VERT, &si);
+  return si;
+}
+
+COLORREF ProgramTest::pixel(HWND hwnd, int x, int y) const {
+  HDC dc = GetDC(hwnd);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return c;
+}
+
+ProgramTest::Cell ProgramTest::cell(int cellX, int row) const {
+  std::map<COLORREF, int> counts;
+  HDC dc = GetDC(view());
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 8; ++x) ++counts[GetPixel(dc, cellX * 8 + x, row * 16 + y)];
+  ReleaseDC(view(), dc);
+  Cell result{CLR_INVALID, CLR_INVALID, false};
+  int most = -1;
+  for (auto [color, n] : counts)
+    if (n > most) most = n, result.background = color;
+  for (auto [color, n] : counts)
+    if (color != result.background) result.text = color, result.ink = true;
+  return result;
+}
+
+// Draws the expected text the same way on a window of its own and compares the pixels.
+bool ProgramTest::cellsShow(int cellX, int row, const std::string &text, COLORREF textColor,
+                            COLORREF background) const {
+  static HWND scratch = nullptr;
+  if (!IsWindow(scratch))
+    scratch = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 2000, 2000, 400, 20, nullptr, nullptr,
+                              nullptr, nullptr);
+  HDC ref = GetDC(scratch);
+  SelectObject(ref, GetStockObject(SYSTEM_FIXED_FONT));
+  SetTextColor(ref, textColor);
+  SetBkColor(ref, background);
+  TextOutA(ref, 0, 0, text.data(), int(text.size()));
+  HDC dc = GetDC(view());
+  bool same = true;
+  for (int y = 0; y < 16 && same; ++y)
+    for (int x = 0; x < int(text.size()) * 8 && same; ++x)
+      same = GetPixel(dc, cellX * 8 + x, row * 16 + y) == GetPixel(ref, x, y);
+  ReleaseDC(view(), dc);
+  ReleaseDC(scratch, ref);
+  return same;
+}

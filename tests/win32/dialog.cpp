@@ -1,0 +1,255 @@
+// The dialog manager: modal dialogs from the program's templates, their focus rule, results, owner,
+// geometry, default procedure and item calls.
+#include "user32/dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "win32/dialog_test_support.h"
+
+namespace {
+
+using namespace dialog_test;
+
+class DialogTest : public testing::Test {
+ protected:
+  void SetUp() override { script() = DialogScript{}; }
+  OwnerWindow owner;
+};
+
+TEST_F(DialogTest, ReturnsEndDialogsValueAndGivesTheOwnerBack) {
+  INT_PTR result = runProgramDialog(IDD_ABOUT, owner.hwnd(), {run([&] {
+                                      HWND dialog = GetActiveWindow();
+                                      EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
+                                      EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.hwnd());
+                                      EndDialog(dialog, 1234);
+                                    })});
+  EXPECT_EQ(result, 1234);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  EXPECT_EQ(GetActiveWindow(), owner.hwnd());
+  // A child window as owner stands for its top-level window.
+  HWND child =
+      CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner.hwnd(), nullptr, nullptr, nullptr);
+  runProgramDialog(IDD_ABOUT, child, {run([&] { EXPECT_EQ(GetWindow(GetActiveWindow(), GW_OWNER), owner.hwnd()); })});
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
+TEST_F(DialogTest, FailsWithMinusOneOnlyWhenItCannotBeMade) {
+  bool activated = false;
+  OnDialogActivated watch([&](HWND) { activated = true; });
+  SetLastError(0);
+  EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(999), owner.hwnd(), scriptedDialogProc, 0), -1);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
+  HINSTANCE foreign = reinterpret_cast<HINSTANCE>(0x1234);
+  EXPECT_EQ(DialogBoxParamA(foreign, MAKEINTRESOURCEA(IDD_ABOUT), owner.hwnd(), scriptedDialogProc, 0), -1);
+  EXPECT_FALSE(activated);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  // EndDialog in WM_INITDIALOG ends the dialog before it is ever shown; the parameter arrives there.
+  script().initResult = FALSE;
+  script().onInit = [](HWND dialog, LPARAM param) { EndDialog(dialog, param); };
+  EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_FIND), owner.hwnd(), scriptedDialogProc, 42), 42);
+  EXPECT_FALSE(activated);
+}
+
+// TRUE from WM_INITDIALOG: the dialog manager focuses the first tab stop, which WM_INITDIALOG names;
+// FALSE: the procedure's choice stands, and with no choice the first tab stop gets the focus when the
+// dialog is activated.
+TEST_F(DialogTest, FollowsTheFocusRule) {
+  struct Case {
+    int dialog;
+    INT_PTR initResult;
+    int focusOnInit, expected, firstTabStop;
+  } cases[] = {
+      {IDD_ABOUT, TRUE, 0, IDOK, IDOK},        {IDD_FIND, FALSE, IDC_FIND_TEXT, IDC_FIND_TEXT, IDOK},
+      {IDD_CONFIRM, FALSE, IDNO, IDNO, IDYES}, {IDD_CONFIRM, TRUE, IDNO, IDYES, IDYES},
+      {IDD_GOTO, FALSE, 0, IDOK, IDOK},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dialog << " " << c.initResult << " " << c.focusOnInit);
+    script() = DialogScript{};
+    script().initResult = c.initResult;
+    script().focusOnInit = c.focusOnInit;
+    int focus = -1;
+    runProgramDialog(c.dialog, owner.hwnd(), {run([&] { focus = GetDlgCtrlID(GetFocus()); })});
+    EXPECT_EQ(focus, c.expected);
+    EXPECT_EQ(script().initFocusId, c.firstTabStop);
+  }
+}
+
+TEST_F(DialogTest, TheDialogManagerSelectsTheTextOfTheEditItFocuses) {
+  win32::DialogTemplate tmpl;
+  tmpl.style = WS_POPUP | WS_CAPTION;
+  tmpl.cx = 100;
+  tmpl.cy = 40;
+  win32::DialogItemTemplate edit;
+  edit.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
+  edit.cx = 80;
+  edit.cy = 14;
+  edit.id = 10;
+  edit.windowClass = {true, 0x81, {}};
+  tmpl.items.push_back(edit);
+  script().onInit = [](HWND dialog, LPARAM) { SetDlgItemTextA(dialog, 10, "12345"); };
+  OnDialogActivated answer([&](HWND dialog) {
+    play(dialog, {run([&] {
+           EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
+           // An edit box of a dialog draws the sunken 3-D border instead of a flat one.
+           EXPECT_TRUE(GetWindowLongA(GetFocus(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+           EXPECT_FALSE(GetWindowLongA(GetFocus(), GWL_STYLE) & WS_BORDER);
+         })});
+  });
+  EXPECT_EQ(win32::dialogBoxIndirect(nullptr, tmpl, owner.hwnd(), scriptedDialogProc, 0), kStillOpen);
+}
+
+TEST_F(DialogTest, AQuitMessageEndsTheDialogAndIsPostedAgain) {
+  EXPECT_EQ(runProgramDialog(IDD_FIND, owner.hwnd(), {run([] { PostQuitMessage(7); })}), 0);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(DialogTest, MeasuresInDialogUnitsAndCentresOnTheOwner) {
+  EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
+  runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
+                     HWND dialog = GetActiveWindow();
+                     RECT window, client, ok, ownerRect, units{1, 2, 5, 10};
+                     GetWindowRect(dialog, &window);
+                     GetClientRect(dialog, &client);
+                     GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+                     GetWindowRect(owner.hwnd(), &ownerRect);
+                     // The window is the client area: the desktop draws the caption outside it.
+                     EXPECT_EQ(client.right, 186 * 2);
+                     EXPECT_EQ(client.bottom, 63 * 2);
+                     EXPECT_EQ(window.right - window.left, client.right);
+                     EXPECT_EQ(window.left + window.right, ownerRect.left + ownerRect.right);
+                     EXPECT_EQ(window.top + window.bottom, ownerRect.top + ownerRect.bottom);
+                     EXPECT_EQ(ok.left - window.left, 123 * 2);
+                     EXPECT_EQ(ok.top - window.top, 12 * 2);
+                     EXPECT_EQ(ok.bottom - ok.top, 14 * 2);
+                     EXPECT_TRUE(MapDialogRect(dialog, &units));
+                     EXPECT_EQ(units.left + units.top + units.right + units.bottom, 2 + 4 + 10 + 20);
+                   })});
+}
+
+TEST_F(DialogTest, TheDefaultProcedure) {
+  script().ending = {};
+  script().onInit = [](HWND dialog, LPARAM) { SetWindowLongPtrA(dialog, DWLP_USER, 0x5151); };
+  runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
+                     HWND dialog = GetActiveWindow();
+                     char className[16] = "";
+                     GetClassNameA(dialog, className, sizeof className);
+                     EXPECT_STREQ(className, "#32770");
+                     EXPECT_EQ(clientPixel(dialog, 2, 2), RGB(192, 192, 192));
+                     EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_DLGPROC), reinterpret_cast<LONG_PTR>(scriptedDialogProc));
+                     EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_USER), 0x5151);
+                     EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+                     SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+                     EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+                     EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+                     EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+                     PostMessageA(dialog, WM_CLOSE, 0, 0);
+                   })});
+  // WM_CLOSE became the Cancel button's command.
+  ASSERT_EQ(script().commands.size(), 1u);
+  EXPECT_EQ(script().commands[0], std::make_pair(IDCANCEL, int(BN_CLICKED)));
+}
+
+constexpr UINT kAnswer = WM_USER + 0x100;  // past the DM_* messages
+
+INT_PTR CALLBACK answeringProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kAnswer) {
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 77);
+    return TRUE;
+  }
+  if (message == kAnswer + 1) return TRUE;  // handled, but no result set
+  return scriptedDialogProc(dialog, message, wParam, lParam);
+}
+
+TEST_F(DialogTest, AnswersComeThroughDwlpMsgResult) {
+  OnDialogActivated answer([&](HWND dialog) {
+    play(dialog, {run([dialog] {
+           EXPECT_EQ(SendMessageA(dialog, kAnswer, 0, 0), 77);
+           EXPECT_EQ(SendMessageA(dialog, kAnswer + 1, 0, 0), 0);
+         })});
+  });
+  EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), owner.hwnd(), answeringProc, 0), kStillOpen);
+}
+
+// A message box over the dialog takes the focus; when it closes, the control that had it gets it back.
+TEST_F(DialogTest, GivesTheFocusBackAfterAnotherWindowWasActive) {
+  script().initResult = FALSE;
+  script().focusOnInit = IDC_FIND_TEXT;
+  bool boxHadFocus = false;
+  int focusAfter = 0;
+  OnDialogActivated answer([&](HWND dialog) {
+    if (textOf(dialog) == "Nested") {
+      play(dialog, {run([&, dialog] { boxHadFocus = IsChild(dialog, GetFocus()); }), key(VK_RETURN)});
+      return;
+    }
+    play(dialog, {run([dialog] { MessageBoxA(dialog, "hello", "Nested", MB_OK); }),
+                  run([&] { focusAfter = GetDlgCtrlID(GetFocus()); })});
+  });
+  DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_FIND), owner.hwnd(), scriptedDialogProc, 0);
+  EXPECT_TRUE(boxHadFocus);
+  EXPECT_EQ(focusAfter, IDC_FIND_TEXT);
+}
+
+TEST_F(DialogTest, ItemCalls) {
+  runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
+                     HWND dialog = GetActiveWindow();
+                     EXPECT_TRUE(SetDlgItemTextA(dialog, IDC_FIND_TEXT, "abc123"));
+                     char buffer[8] = "xxxxxxx";
+                     EXPECT_EQ(GetDlgItemTextA(dialog, IDC_FIND_TEXT, buffer, 4), 3u);
+                     EXPECT_STREQ(buffer, "abc");
+                     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_FIND_TEXT, WM_GETTEXTLENGTH, 0, 0), 6);
+                     SetLastError(0);
+                     EXPECT_EQ(GetDlgItem(dialog, 4711), nullptr);
+                     EXPECT_EQ(GetLastError(), 1421u);  // ERROR_CONTROL_ID_NOT_FOUND
+                     EXPECT_EQ(GetDlgItemTextA(dialog, 4711, buffer, 8), 0u);
+                     EXPECT_STREQ(buffer, "");
+                     EXPECT_FALSE(SetDlgItemTextA(dialog, 4711, "x"));
+                     EXPECT_TRUE(CheckRadioButton(dialog, IDC_FIND_HEX, IDC_FIND_ASCII, IDC_FIND_ASCII));
+                     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_HEX), UINT(BST_UNCHECKED));
+                     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_ASCII), UINT(BST_CHECKED));
+                     CheckRadioButton(dialog, IDC_FIND_HEX, IDC_FIND_ASCII, IDC_FIND_HEX);
+                     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_HEX), UINT(BST_CHECKED));
+                     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_ASCII), UINT(BST_UNCHECKED));
+                   })});
+}
+
+// The Find dialog's controls, in template order: OK, Cancel, Hex (WS_GROUP), ASCII, the edit box and the
+// label (WS_GROUP). Checking ASCII takes WS_TABSTOP from Hex.
+TEST_F(DialogTest, TabAndGroupOrder) {
+  script().onInit = [](HWND dialog, LPARAM) { CheckRadioButton(dialog, IDC_FIND_HEX, IDC_FIND_ASCII, IDC_FIND_ASCII); };
+  runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
+                     HWND dialog = GetActiveWindow();
+                     auto item = [&](int id) { return id ? GetDlgItem(dialog, id) : nullptr; };
+                     struct Case {
+                       int from;
+                       BOOL previous;
+                       int tab, group;
+                     } cases[] = {
+                         {IDOK, FALSE, IDCANCEL, IDCANCEL},
+                         {IDCANCEL, FALSE, IDC_FIND_ASCII, 0xFFFF},
+                         {IDC_FIND_ASCII, FALSE, IDC_FIND_TEXT, IDC_FIND_TEXT},
+                         {IDC_FIND_TEXT, FALSE, IDOK, IDC_FIND_HEX},
+                         {IDC_FIND_HEX, TRUE, IDCANCEL, IDC_FIND_TEXT},
+                         {IDOK, TRUE, IDC_FIND_TEXT, 0xFFFF},
+                         {0, FALSE, IDOK, IDOK},
+                     };
+                     for (const Case &c : cases) {
+                       SCOPED_TRACE(testing::Message() << c.from << (c.previous ? " back" : " forward"));
+                       EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(dialog, item(c.from), c.previous)), c.tab);
+                       EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, item(c.from), c.previous)), c.group);
+                     }
+                     EXPECT_EQ(GetNextDlgTabItem(dialog, nullptr, TRUE), nullptr);
+                     EXPECT_EQ(GetNextDlgGroupItem(dialog, nullptr, TRUE), nullptr);
+                     // Disabled and hidden controls are passed over.
+                     EnableWindow(item(IDCANCEL), FALSE);
+                     ShowWindow(item(IDC_FIND_ASCII), SW_HIDE);
+                     EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(dialog, item(IDOK), FALSE)), IDC_FIND_TEXT);
+                     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, item(IDC_FIND_HEX), FALSE)), IDC_FIND_TEXT);
+                   })});
+}
+
+}  // namespace

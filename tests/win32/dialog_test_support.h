@@ -1,0 +1,108 @@
+// Test helpers for dialogs and controls: an owner window, answering modal dialogs from a WH_CBT hook,
+// posting keys, running code once everything is painted, reading pixels and saving screenshots.
+#ifndef OXBYTE_TESTS_WIN32_DIALOG_TEST_SUPPORT_H
+#define OXBYTE_TESTS_WIN32_DIALOG_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dialog_test {
+
+// A visible top-level window that owns the dialogs of a test; it records the messages it is sent.
+class OwnerWindow {
+ public:
+  OwnerWindow();
+  ~OwnerWindow();
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// While alive, runs `answer` the first time each dialog window ("#32770") is activated. Tests answer by
+// posting keys or commands, which the dialog's own loop then handles.
+class OnDialogActivated {
+ public:
+  explicit OnDialogActivated(std::function<void(HWND dialog)> answer);
+  ~OnDialogActivated();
+  OnDialogActivated(const OnDialogActivated &) = delete;
+  OnDialogActivated &operator=(const OnDialogActivated &) = delete;
+};
+
+// Posts the key's WM_KEYDOWN and WM_KEYUP to `hwnd` (the focused control when null).
+void postKey(HWND hwnd, int vk);
+// Posts a character (WM_CHAR) or an Alt+character (WM_SYSCHAR).
+void postChar(HWND hwnd, char c, bool alt = false);
+// Runs `then` once nothing but timers is waiting, so everything is painted by then.
+void whenIdle(std::function<void()> then);
+// Runs every queued message (posted, input, paint), not waiting for timers.
+void pumpMessages();
+
+// While alive, GetKeyState reports the keys as held down.
+class HeldKeys {
+ public:
+  explicit HeldKeys(std::vector<int> keys);
+  ~HeldKeys();
+
+ private:
+  BYTE saved_[256];
+};
+
+// A pixel of a window as drawn on its top-level surface, at a point of the window's client area.
+COLORREF clientPixel(HWND hwnd, int x, int y);
+// The pixels of a client rectangle that are not `background`.
+int countPixelsNot(HWND hwnd, const RECT &rect, COLORREF background);
+int countPixels(HWND hwnd, const RECT &rect, COLORREF color);
+
+// Writes the top-level window to $OXBYTE_SCREENSHOT_DIR/<name>.png, with a classic caption bar drawn
+// around it, when that variable is set; returns whether a file was written.
+bool saveScreenshot(HWND top, const std::string &name);
+
+// The window text of a control.
+std::string textOf(HWND hwnd);
+
+// A dialog procedure driven by a script: it records the commands it receives and ends the dialog with the
+// identifier of the commands listed in `ending`.
+struct DialogScript {
+  INT_PTR initResult = TRUE;
+  int focusOnInit = 0;  // a control SetFocus gives the focus to in WM_INITDIALOG
+  std::function<void(HWND dialog, LPARAM param)> onInit;
+  std::vector<int> ending = {IDOK, IDCANCEL, IDYES, IDNO};
+  std::vector<std::pair<int, int>> commands;  // (identifier, notification code) in order
+  int initFocusId = 0;                        // the control WM_INITDIALOG's wParam names
+
+  std::vector<int> clicks() const;  // the identifiers of the BN_CLICKED commands
+};
+DialogScript &script();
+INT_PTR CALLBACK scriptedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One step a test user takes in a dialog: a key, a character, an Alt+character, or any code.
+struct Action {
+  enum Kind { Key, Char, AltChar, Run } kind;
+  int value = 0;
+  std::function<void()> run = nullptr;
+};
+inline Action key(int vk) { return {Action::Key, vk}; }
+inline Action character(char c) { return {Action::Char, c}; }
+inline Action altCharacter(char c) { return {Action::AltChar, c}; }
+inline Action run(std::function<void()> f) { return {Action::Run, 0, std::move(f)}; }
+// GetKeyState reports the key held down from this step until its release step.
+Action holdKey(int vk);
+Action releaseKey(int vk);
+
+// The value a dialog that was still open after the last action is ended with.
+constexpr INT_PTR kStillOpen = 999;
+// Plays the actions one at a time, each once the one before is fully handled (keys go to the control
+// with the focus), then ends a dialog that is still open with kStillOpen.
+void play(HWND dialog, std::vector<Action> actions);
+// Runs DialogBoxParamA on a program template with the scripted procedure, playing the actions. The
+// program opens the About box with its module handle (its icon comes from there), the others with none.
+INT_PTR runProgramDialog(int templateId, HWND owner, std::vector<Action> actions, LPARAM param = 0,
+                         HINSTANCE instance = nullptr);
+
+}  // namespace dialog_test
+
+#endif

@@ -1,0 +1,143 @@
+// The menu loop driven by the mouse, with clicks and moves as the user makes them.
+#include <gtest/gtest.h>
+
+#include "win32/menu_test_support.h"
+
+namespace {
+
+using menu_test::MenuFrame;
+using Trace = std::vector<std::string>;
+using win32::backend::EventType;
+
+constexpr int kFile = 0, kSearch = 2;
+constexpr int kOpen = 0, kSave = 1, kSeparator = 2, kExit = 3;
+constexpr int kFindNext = 1;
+
+// Presses the button on a bar item; the loop starts as the program's loop dispatches the press.
+void pressBarItem(MenuFrame &frame, int item) {
+  frame.injectMouse(EventType::MouseDown, frame.barItemCentre(item));
+  menu_test::pump();
+}
+
+void step(MenuFrame &frame, std::function<void()> action) { frame.script.push_back(std::move(action)); }
+
+TEST(MenuLoopMouse, ClickOpensTheDropDownUnderItsItemAndAClickChooses) {
+  MenuFrame frame;
+  RECT frameRect, popupRect{};
+  GetWindowRect(frame.hwnd, &frameRect);
+  char className[16] = {};
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] {
+    GetWindowRect(frame.idlePopup, &popupRect);
+    GetClassNameA(frame.idlePopup, className, sizeof className);
+    frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kExit));
+  });
+  step(frame, [&] { frame.click(frame.popupItemCentre(kFile, kExit)); });
+  pressBarItem(frame, kFile);
+  EXPECT_STREQ(className, "#32768");
+  EXPECT_EQ(popupRect.left, frameRect.left);
+  EXPECT_EQ(popupRect.top, frameRect.top + GetSystemMetrics(SM_CYMENU));
+  // Opened by the mouse, the drop-down starts with nothing selected.
+  EXPECT_EQ(frame.trace(), (Trace{"ENTERMENULOOP 0", "INITMENU bar", "MENUSELECT 0 90 bar", "INITMENUPOPUP file 0",
+                                  "MENUSELECT 9c41 80 file", "UNINITMENUPOPUP file", "MENUSELECT 0 ffff 0",
+                                  "EXITMENULOOP 0", "COMMAND 9c41 0"}));
+  EXPECT_FALSE(IsWindow(frame.idlePopup));
+}
+
+TEST(MenuLoopMouse, PressOnTheBarDragAndReleaseOnAnItem) {
+  MenuFrame frame;
+  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kOpen)); });
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.popupItemCentre(kFile, kOpen)); });
+  pressBarItem(frame, kFile);
+  EXPECT_EQ(frame.commands(), std::vector<WPARAM>{IDM_OPEN});
+}
+
+TEST(MenuLoopMouse, GreyedItemsAndSeparatorsIgnoreClicks) {
+  for (int item : {kSave, kSeparator}) {
+    SCOPED_TRACE(item);
+    MenuFrame frame;
+    step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+    step(frame, [&] { frame.click(frame.popupItemCentre(kFile, item)); });
+    step(frame, [&] { frame.postKey(VK_ESCAPE); });
+    step(frame, [&] { frame.postKey(VK_ESCAPE); });
+    pressBarItem(frame, kFile);
+    // The menu was still open for both Escapes.
+    EXPECT_TRUE(frame.script.empty());
+    EXPECT_EQ(frame.exhausted, 0);
+    EXPECT_TRUE(frame.commands().empty());
+  }
+}
+
+TEST(MenuLoopMouse, HoveringSelectsAndMovingAlongTheBarSwitchesDropDowns) {
+  MenuFrame frame;
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kSeparator)); });
+  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.barItemCentre(kSearch)); });
+  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kSearch, kFindNext)); });
+  step(frame, [&] { frame.postKey(VK_ESCAPE); });
+  step(frame, [&] { frame.postKey(VK_ESCAPE); });
+  pressBarItem(frame, kFile);
+  EXPECT_EQ(frame.trace(), (Trace{"ENTERMENULOOP 0", "INITMENU bar", "MENUSELECT 0 90 bar", "INITMENUPOPUP file 0",
+                                  "MENUSELECT 0 803 file", "UNINITMENUPOPUP file", "MENUSELECT 2 90 bar",
+                                  "INITMENUPOPUP search 2", "MENUSELECT 9c49 81 search", "UNINITMENUPOPUP search",
+                                  "MENUSELECT 0 ffff 0", "EXITMENULOOP 0"}));
+}
+
+TEST(MenuLoopMouse, ClickElsewhereClosesTheMenuAndStillReachesItsWindow) {
+  MenuFrame frame;
+  RECT client;
+  GetClientRect(frame.hwnd, &client);
+  POINT inClient{client.right - 20, client.bottom - 20};
+  ClientToScreen(frame.hwnd, &inClient);
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.click(inClient); });
+  pressBarItem(frame, kFile);
+  EXPECT_EQ(frame.count(WM_EXITMENULOOP), 1);
+  EXPECT_EQ(frame.count(WM_LBUTTONDOWN), 1);
+  EXPECT_TRUE(frame.commands().empty());
+}
+
+TEST(MenuLoopMouse, SecondClickOnTheOpenItemClosesTheMenu) {
+  MenuFrame frame;
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.click(frame.barItemCentre(kFile)); });
+  pressBarItem(frame, kFile);
+  EXPECT_EQ(frame.exhausted, 0);
+  EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 1);
+  EXPECT_EQ(frame.count(WM_EXITMENULOOP), 1);
+  EXPECT_TRUE(frame.commands().empty());
+}
+
+TEST(MenuLoopMouse, KeyboardTakesOverAMouseOpenedDropDown) {
+  MenuFrame frame;
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.postKey(VK_UP); });
+  step(frame, [&] { frame.postKey(VK_RETURN); });
+  pressBarItem(frame, kFile);
+  EXPECT_EQ(frame.commands(), std::vector<WPARAM>{IDM_EXIT});
+}
+
+TEST(MenuLoopMouse, GreyedBarItemIsSelectedButNeverOpens) {
+  MenuFrame frame;
+  EnableMenuItem(frame.menu, kSearch, MF_BYPOSITION | MF_GRAYED);
+  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kSearch)); });
+  step(frame, [&] { frame.postKey(VK_RETURN); });
+  step(frame, [&] { frame.postKey(VK_ESCAPE); });
+  pressBarItem(frame, kSearch);
+  EXPECT_EQ(frame.count(WM_INITMENUPOPUP), 0);
+  EXPECT_EQ(frame.trace()[2], "MENUSELECT 2 91 bar");
+  EXPECT_EQ(frame.exhausted, 0);
+}
+
+TEST(MenuLoopMouse, PressBesideTheItemsStartsNothing) {
+  MenuFrame frame;
+  RECT last{};
+  GetMenuItemRect(frame.hwnd, frame.menu, 3, &last);
+  frame.injectMouse(EventType::MouseDown, POINT{last.right + 40, last.top + 5});
+  frame.injectMouse(EventType::MouseUp, POINT{last.right + 40, last.top + 5});
+  menu_test::pump();
+  EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 0);
+  EXPECT_EQ(frame.count(WM_NCLBUTTONDOWN), 1);
+}
+
+}  // namespace

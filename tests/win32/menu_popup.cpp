@@ -1,0 +1,115 @@
+// Drop-down menus: where they appear, their items' places, and how items look in each state.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "win32/menu_test_support.h"
+
+namespace {
+
+using menu_test::MenuFrame;
+
+constexpr uint32_t kFace = 0xC0C0C0, kShadow = 0x808080, kWhite = 0xFFFFFF, kBlack = 0x000000, kNavy = 0x000080;
+constexpr int kSearch = 2;
+
+// Pixels and item rectangles of the drop-down on screen, in its own coordinates.
+struct Snapshot {
+  win32::Surface surface;
+  RECT window{};
+  std::vector<RECT> items;
+
+  uint32_t at(int x, int y) const { return surface.pixels[size_t(y) * surface.width + x]; }
+  std::vector<uint32_t> colours(const RECT &r) const {
+    std::vector<uint32_t> seen;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (std::find(seen.begin(), seen.end(), at(x, y)) == seen.end()) seen.push_back(at(x, y));
+    std::sort(seen.begin(), seen.end());
+    return seen;
+  }
+  // The rightmost column of an item holding anything but `background`.
+  int lastInkColumn(const RECT &r, uint32_t background) const {
+    int last = -1;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (at(x, y) != background) last = std::max(last, x);
+    return last;
+  }
+};
+
+// Opens a drop-down with Alt+key, presses `keys`, and takes a snapshot before leaving.
+Snapshot snapshot(MenuFrame &frame, char key, std::vector<UINT> keys) {
+  Snapshot shot;
+  for (UINT vk : keys) frame.script.push_back([&frame, vk] { frame.postKey(vk); });
+  frame.script.push_back([&] {
+    win32::Window *popup = win32::findWindow(frame.idlePopup);
+    shot.surface = popup->top->surface;
+    GetWindowRect(frame.idlePopup, &shot.window);
+    HMENU menu = GetSubMenu(frame.menu, key == 's' ? kSearch : 0);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      RECT r{};
+      GetMenuItemRect(nullptr, menu, UINT(i), &r);
+      shot.items.push_back({r.left - shot.window.left, r.top - shot.window.top, r.right - shot.window.left,
+                            r.bottom - shot.window.top});
+    }
+    frame.postKey(VK_ESCAPE);
+  });
+  frame.script.push_back([&] { frame.postKey(VK_ESCAPE); });
+  frame.keyMenu(key);
+  EXPECT_EQ(frame.exhausted, 0);
+  return shot;
+}
+
+TEST(MenuPopup, FileDropDownLooksClassic) {
+  MenuFrame frame;
+  Snapshot shot = snapshot(frame, 'f', {VK_DOWN});  // greyed Save selected
+  ASSERT_EQ(shot.items.size(), 4u);
+  int w = shot.surface.width, h = shot.surface.height;
+  // A raised edge: light grey and white at the top left, black and dark grey at the bottom right.
+  EXPECT_EQ(shot.at(0, h / 2), kFace);
+  EXPECT_EQ(shot.at(1, h / 2), kWhite);
+  EXPECT_EQ(shot.at(w - 1, h / 2), kBlack);
+  EXPECT_EQ(shot.at(w - 2, h / 2), kShadow);
+  EXPECT_EQ(shot.at(w / 2, h - 1), kBlack);
+  // Open: black text; Save, selected though greyed: grey on navy; the separator: an etched line.
+  EXPECT_EQ(shot.colours(shot.items[0]), (std::vector<uint32_t>{kBlack, kFace}));
+  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<uint32_t>{kNavy, kShadow}));
+  const RECT &separator = shot.items[2];
+  EXPECT_EQ(shot.at(separator.left + 5, separator.top + 4), kShadow);
+  EXPECT_EQ(shot.at(separator.left + 5, separator.top + 5), kWhite);
+  EXPECT_EQ(shot.colours(RECT{separator.left, separator.top, separator.right, separator.top + 4}),
+            std::vector<uint32_t>{kFace});
+  // All items are as wide as the drop-down inside its border.
+  for (const RECT &r : shot.items) EXPECT_EQ(r.right - r.left, w - 6);
+}
+
+TEST(MenuPopup, SelectedItemAndShortcutsRightAligned) {
+  MenuFrame frame;
+  EnableMenuItem(frame.menu, IDM_GOTO, MF_ENABLED);
+  Snapshot shot = snapshot(frame, 's', {VK_UP});  // Go to selected
+  ASSERT_EQ(shot.items.size(), 4u);
+  // Enabled and selected: white on navy. Greyed and not selected: embossed.
+  EXPECT_EQ(shot.colours(shot.items[3]), (std::vector<uint32_t>{kNavy, kWhite}));
+  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<uint32_t>{kShadow, kFace, kWhite}));
+  // "Ctrl+G" and "F3" end in the last character cell before the 20 pixels at the item's right, in the
+  // same column but for the emboss's one pixel.
+  int right = shot.items[3].right - 20;
+  int goTo = shot.lastInkColumn(shot.items[3], kNavy);
+  EXPECT_GE(goTo, right - 8);
+  EXPECT_LT(goTo, right);
+  EXPECT_EQ(shot.lastInkColumn(shot.items[1], kFace), goTo + 1);
+}
+
+TEST(MenuPopup, DropDownHangsBelowItsBarItem) {
+  MenuFrame frame;
+  RECT searchItem{};
+  GetMenuItemRect(frame.hwnd, frame.menu, kSearch, &searchItem);
+  Snapshot shot = snapshot(frame, 's', {});
+  EXPECT_EQ(shot.window.left, searchItem.left);
+  EXPECT_EQ(shot.window.top, searchItem.bottom);
+  // Once the menu is closed its items have no place on the screen.
+  RECT gone{};
+  EXPECT_FALSE(GetMenuItemRect(nullptr, GetSubMenu(frame.menu, kSearch), 0, &gone));
+}
+
+}  // namespace

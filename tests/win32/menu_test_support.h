@@ -1,0 +1,214 @@
+// Test support for menus: a frame with a menu bar that records the menu messages it receives and feeds
+// the menu loop one scripted step each time the loop goes idle (WM_ENTERIDLE), as a user would act
+// while watching the screen.
+#ifndef OXBYTE_TESTS_WIN32_MENU_TEST_SUPPORT_H
+#define OXBYTE_TESTS_WIN32_MENU_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "backend/driver.h"
+#include "resources/resource.h"
+#include "user32/window.h"
+
+namespace menu_test {
+
+struct Logged {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+inline HMENU loadProgramMenu() { return LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)); }
+
+inline void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+inline void releaseAllKeys() {
+  BYTE keys[256] = {};
+  SetKeyboardState(keys);
+}
+
+class MenuFrame {
+ public:
+  explicit MenuFrame(HMENU bar = loadProgramMenu(), int width = 619, int height = 400) : menu(bar) {
+    current() = this;
+    releaseAllKeys();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszClassName = "MenuTestFrame";
+    RegisterClassA(&wc);  // fails harmlessly once registered
+    hwnd = CreateWindowExA(0, "MenuTestFrame", "menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, width, height,
+                           nullptr, bar, nullptr, nullptr);
+    pump();
+    log.clear();
+  }
+  ~MenuFrame() {
+    DestroyWindow(hwnd);
+    DestroyMenu(menu);
+    pump();
+    releaseAllKeys();
+    current() = nullptr;
+  }
+
+  // The menu messages, readable: "INITMENUPOPUP file 0", "MENUSELECT 9c47 80 file", "COMMAND 9c41 0".
+  std::vector<std::string> trace() const {
+    std::vector<std::string> lines;
+    for (const Logged &m : log) {
+      char line[96];
+      switch (m.message) {
+        case WM_ENTERMENULOOP: std::snprintf(line, sizeof line, "ENTERMENULOOP %d", int(m.wParam)); break;
+        case WM_EXITMENULOOP: std::snprintf(line, sizeof line, "EXITMENULOOP %d", int(m.wParam)); break;
+        case WM_INITMENU: std::snprintf(line, sizeof line, "INITMENU %s", name(m.wParam).c_str()); break;
+        case WM_INITMENUPOPUP:
+          std::snprintf(line, sizeof line, "INITMENUPOPUP %s %lx", name(m.wParam).c_str(), long(m.lParam));
+          break;
+        case WM_UNINITMENUPOPUP: std::snprintf(line, sizeof line, "UNINITMENUPOPUP %s", name(m.wParam).c_str()); break;
+        case WM_MENUSELECT:
+          std::snprintf(line, sizeof line, "MENUSELECT %x %x %s", LOWORD(m.wParam), HIWORD(m.wParam),
+                        name(WPARAM(m.lParam)).c_str());
+          break;
+        case WM_MENUCHAR: std::snprintf(line, sizeof line, "MENUCHAR %lx", long(m.wParam)); break;
+        case WM_COMMAND: std::snprintf(line, sizeof line, "COMMAND %lx %lx", long(m.wParam), long(m.lParam)); break;
+        case WM_CHAR: std::snprintf(line, sizeof line, "CHAR %lx", long(m.wParam)); break;
+        case WM_SYSCHAR: std::snprintf(line, sizeof line, "SYSCHAR %lx", long(m.wParam)); break;
+        default: continue;
+      }
+      lines.push_back(line);
+    }
+    return lines;
+  }
+
+  // The commands that arrived, low word and high word.
+  std::vector<WPARAM> commands() const {
+    std::vector<WPARAM> result;
+    for (const Logged &m : log)
+      if (m.message == WM_COMMAND) result.push_back(m.wParam);
+    return result;
+  }
+
+  int count(UINT message) const {
+    int n = 0;
+    for (const Logged &m : log) n += m.message == message;
+    return n;
+  }
+
+  // Enters the loop as DefWindowProcA does for Alt+letter (or a tap of Alt, key 0), then lets the
+  // program's loop deliver what the menu posted.
+  void keyMenu(char key) {
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(key));
+    pump();
+  }
+
+  void postKey(UINT vk, UINT message = WM_KEYDOWN) {
+    PostMessageA(hwnd, message, vk, message == WM_SYSKEYDOWN ? 0x20000001 : 1);
+  }
+
+  // A key as the user presses it, through the backend; `mods` as backend::Modifier bits.
+  void injectKey(int vk, bool down, uint32_t mods = 0) {
+    win32::backend::Event e;
+    e.type = down ? win32::backend::EventType::KeyDown : win32::backend::EventType::KeyUp;
+    e.window = win32::findWindow(hwnd)->top->native;
+    e.vk = vk;
+    e.mods = mods;
+    win32::backend::injectHeadlessEvent(e);
+  }
+
+  // A mouse event at a screen point, delivered to the topmost of our desktop windows under it (the
+  // frame when none is, as the desktop does while a button is held).
+  void injectMouse(win32::backend::EventType type, POINT screen) {
+    win32::Window *target = win32::findWindow(hwnd);
+    for (HWND top : win32::topLevelWindows()) {
+      win32::Window *w = win32::findWindow(top, false);
+      if (w && w->visible() && w->top && screen.x >= w->rect.left && screen.x < w->rect.right &&
+          screen.y >= w->rect.top && screen.y < w->rect.bottom) {
+        target = w;
+        break;
+      }
+    }
+    win32::backend::Event e;
+    e.type = type;
+    e.window = target->top->native;
+    e.x = screen.x - target->rect.left;
+    e.y = screen.y - target->rect.top;
+    e.button = 1;
+    win32::backend::injectHeadlessEvent(e);
+  }
+
+  void click(POINT screen) {
+    injectMouse(win32::backend::EventType::MouseDown, screen);
+    injectMouse(win32::backend::EventType::MouseUp, screen);
+  }
+
+  POINT barItemCentre(int item) const {
+    RECT r{};
+    GetMenuItemRect(hwnd, menu, UINT(item), &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+
+  // An item of a drop-down that is showing now.
+  POINT popupItemCentre(int barItem, int item) const {
+    RECT r{};
+    GetMenuItemRect(nullptr, GetSubMenu(menu, barItem), UINT(item), &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+
+  HWND hwnd = nullptr;
+  HMENU menu = nullptr;
+  std::vector<Logged> log;
+  std::deque<std::function<void()>> script;  // one step each time the menu loop goes idle
+  std::function<void(UINT, WPARAM, LPARAM)> onMessage;
+  int exhausted = 0;       // idle moments with no step left (the loop is then left with Escape)
+  HWND idlePopup = nullptr;  // the drop-down WM_ENTERIDLE named last
+
+ private:
+  static MenuFrame *&current() {
+    static MenuFrame *frame = nullptr;
+    return frame;
+  }
+
+  std::string name(WPARAM handle) const {
+    HMENU m = reinterpret_cast<HMENU>(handle);
+    if (!m) return "0";
+    if (m == menu) return "bar";
+    const char *names[] = {"file", "edit", "search", "help"};
+    for (int i = 0; i < 4; ++i)
+      if (GetSubMenu(menu, i) == m) return names[i];
+    return "?";
+  }
+
+  static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MenuFrame *frame = current();
+    if (!frame || hwnd != frame->hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_ENTERIDLE) {
+      frame->idlePopup = reinterpret_cast<HWND>(lParam);
+      if (frame->script.empty()) {
+        ++frame->exhausted;
+        PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 1);
+      } else {
+        auto step = std::move(frame->script.front());
+        frame->script.pop_front();
+        step();
+      }
+      return 0;
+    }
+    frame->log.push_back({message, wParam, lParam});
+    if (frame->onMessage) frame->onMessage(message, wParam, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+};
+
+}  // namespace menu_test
+
+#endif

@@ -1,0 +1,153 @@
+// MessageBoxA: buttons and their answers to the keys, the owner, the icon, the layout and the beep.
+#include <gtest/gtest.h>
+
+#include "user32/beep.h"
+#include "win32/dialog_test_support.h"
+
+namespace {
+
+using namespace dialog_test;
+
+class MessageBoxTest : public testing::Test {
+ protected:
+  OwnerWindow owner;
+};
+
+struct Child {
+  std::string className, text;
+  int id;
+  LONG style;
+};
+
+std::vector<Child> childrenOf(HWND box) {
+  std::vector<Child> children;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    char name[32] = "";
+    GetClassNameA(c, name, sizeof name);
+    children.push_back({name, textOf(c), GetDlgCtrlID(c), GetWindowLongA(c, GWL_STYLE)});
+  }
+  return children;
+}
+
+int showBox(HWND owner, UINT type, std::vector<Action> actions, const char *text = "Some text") {
+  OnDialogActivated answer([&](HWND box) { play(box, actions); });
+  return MessageBoxA(owner, text, "Caption", type);
+}
+
+// Escape and the close box mean Cancel; a box with only OK answers OK to them, and a Yes/No box, which
+// cannot be cancelled, stays open (the dialog then ends with kStillOpen).
+TEST_F(MessageBoxTest, KeysAndTheirAnswers) {
+  struct Case {
+    const char *name;
+    UINT type;
+    std::vector<Action> actions;
+    int result;
+  } cases[] = {
+      {"OK: Enter", MB_OK, {key(VK_RETURN)}, IDOK},
+      {"OK: Escape", MB_OK | MB_ICONWARNING, {key(VK_ESCAPE)}, IDOK},
+      {"OK: Space", MB_OK, {key(VK_SPACE)}, IDOK},
+      {"OK: close box", MB_OK, {run([] { PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0); })}, IDOK},
+      {"OK/Cancel: Escape", MB_OKCANCEL, {key(VK_ESCAPE)}, IDCANCEL},
+      {"OK/Cancel: Enter", MB_OKCANCEL, {key(VK_RETURN)}, IDOK},
+      {"OK/Cancel: Tab, Enter", MB_OKCANCEL, {key(VK_TAB), key(VK_RETURN)}, IDCANCEL},
+      {"Yes/No: Enter", MB_YESNO | MB_ICONQUESTION, {key(VK_RETURN)}, IDYES},
+      {"Yes/No: n", MB_YESNO, {character('n')}, IDNO},
+      {"Yes/No: Alt+Y", MB_YESNO, {altCharacter('y')}, IDYES},
+      {"Yes/No: Right, Space", MB_YESNO, {key(VK_RIGHT), key(VK_SPACE)}, IDNO},
+      {"Yes/No: Escape", MB_YESNO, {key(VK_ESCAPE)}, int(kStillOpen)},
+      {"Yes/No: close box", MB_YESNO, {run([] { PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0); })}, int(kStillOpen)},
+      {"Yes/No, second default: Enter", MB_YESNO | MB_DEFBUTTON2, {key(VK_RETURN)}, IDNO},
+      {"Yes/No/Cancel: Escape", MB_YESNOCANCEL, {key(VK_ESCAPE)}, IDCANCEL},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(showBox(owner.hwnd(), c.type, c.actions), c.result);
+  }
+}
+
+TEST_F(MessageBoxTest, ButtonsHaveTheEnglishCaptions) {
+  struct Case {
+    UINT type;
+    std::vector<std::pair<int, std::string>> buttons;
+    int focus;
+  } cases[] = {
+      {MB_OK, {{IDOK, "OK"}}, IDOK},
+      {MB_OKCANCEL, {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}, IDOK},
+      {MB_YESNO, {{IDYES, "&Yes"}, {IDNO, "&No"}}, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, {{IDYES, "&Yes"}, {IDNO, "&No"}}, IDNO},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.type);
+    std::vector<std::pair<int, std::string>> buttons;
+    int focus = 0;
+    LONG defaultStyle = 0;
+    showBox(owner.hwnd(), c.type, {run([&] {
+              for (const Child &child : childrenOf(GetActiveWindow()))
+                if (child.className == "Button") buttons.emplace_back(child.id, child.text);
+              focus = GetDlgCtrlID(GetFocus());
+              defaultStyle = GetWindowLongA(GetFocus(), GWL_STYLE) & BS_TYPEMASK;
+            })});
+    EXPECT_EQ(buttons, c.buttons);
+    EXPECT_EQ(focus, c.focus);
+    EXPECT_EQ(defaultStyle, BS_DEFPUSHBUTTON);
+  }
+}
+
+TEST_F(MessageBoxTest, ModalOverItsOwnerAndCentredOnIt) {
+  bool ownerEnabled = true;
+  RECT box{}, ownerRect{};
+  std::string caption;
+  showBox(owner.hwnd(), MB_OK, {run([&] {
+            HWND active = GetActiveWindow();
+            ownerEnabled = IsWindowEnabled(owner.hwnd());
+            GetWindowRect(active, &box);
+            caption = textOf(active);
+          })});
+  GetWindowRect(owner.hwnd(), &ownerRect);
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  EXPECT_EQ(GetActiveWindow(), owner.hwnd());
+  EXPECT_NEAR((box.left + box.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
+  EXPECT_NEAR((box.top + box.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+  EXPECT_EQ(caption, "Caption");
+  OnDialogActivated answer([&](HWND dialog) {
+    caption = textOf(dialog);
+    play(dialog, {key(VK_RETURN)});
+  });
+  EXPECT_EQ(MessageBoxA(nullptr, "no owner", nullptr, MB_OK), IDOK);
+  EXPECT_EQ(caption, "Error");
+}
+
+// The icon static shows the system icon of the box's type; the text, never read for access keys, wraps.
+TEST_F(MessageBoxTest, TheIconAndTheWrappedText) {
+  showBox(owner.hwnd(), MB_OK | MB_ICONWARNING, {run([] {
+            std::vector<Child> children = childrenOf(GetActiveWindow());
+            HWND icon = GetWindow(GetActiveWindow(), GW_CHILD);
+            EXPECT_EQ(children[0].style & SS_TYPEMASK, SS_ICON);
+            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)), LoadIconA(nullptr, IDI_WARNING));
+            EXPECT_TRUE(children.back().style & SS_NOPREFIX);
+            EXPECT_EQ(children.back().text, "short");
+          })},
+          "short");
+  std::string longText;
+  for (int i = 0; i < 40; ++i) longText += "word ";
+  showBox(owner.hwnd(), MB_OK, {run([] {
+            std::vector<Child> children = childrenOf(GetActiveWindow());
+            EXPECT_EQ(children.size(), 2u) << "a button and the text, no icon";
+            RECT text;
+            GetClientRect(GetDlgItem(GetActiveWindow(), 0xFFFF), &text);
+            EXPECT_LE(text.right, 448);
+            EXPECT_GE(text.bottom, 4 * 16);
+          })},
+          longText.c_str());
+}
+
+TEST_F(MessageBoxTest, AnIconBoxSoundsItsBeep) {
+  int before = win32::beepCount();
+  showBox(owner.hwnd(), MB_OK, {key(VK_RETURN)});
+  EXPECT_EQ(win32::beepCount(), before);
+  showBox(owner.hwnd(), MB_OK | MB_ICONERROR, {key(VK_RETURN)});
+  EXPECT_EQ(win32::beepCount(), before + 1);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// Update regions, erasing, device contexts and what lands in the pixels.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "support/message_log.h"
+
+namespace {
+
+COLORREF pixel(HWND hwnd, int x, int y) {
+  HDC dc = GetDC(hwnd);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return c;
+}
+
+TEST(Paint, InvalidateWithEraseSendsEraseBackgroundFromBeginPaint) {
+  MessageLog log;
+  HWND w = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::pump();
+  log.clear();
+  InvalidateRect(w, nullptr, TRUE);
+  MessageLog::pump();
+  EXPECT_EQ(log.of(w, {WM_PAINT, WM_ERASEBKGND}), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  log.clear();
+  InvalidateRect(w, nullptr, FALSE);
+  MessageLog::pump();
+  EXPECT_EQ(log.of(w, {WM_PAINT, WM_ERASEBKGND}), (std::vector<UINT>{WM_PAINT}));
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+}
+
+TEST(Paint, TheClassBrushErasesAndBeginPaintClipsToTheUpdateRegion) {
+  MessageLog log;
+  HWND w = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::pump();
+  EXPECT_EQ(pixel(w, 5, 5), RGB(255, 255, 255));
+  log.handler = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT &result) {
+    if (message != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT all{0, 0, 300, 200};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(hwnd, &ps);
+    result = 0;
+    return true;
+  };
+  RECT part{10, 10, 20, 20};
+  InvalidateRect(w, &part, FALSE);
+  MessageLog::pump();
+  EXPECT_EQ(pixel(w, 15, 15), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(w, 25, 25), RGB(255, 255, 255));  // outside the update region nothing was drawn
+}
+
+TEST(Paint, TextOutDrawsGlyphCellsWithAnOpaqueBackground) {
+  MessageLog log;
+  HWND w = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::pump();
+  HDC dc = GetDC(w);
+  SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  EXPECT_EQ(tm.tmAveCharWidth, 8);
+  EXPECT_EQ(tm.tmHeight + tm.tmExternalLeading, 16);
+  SetTextColor(dc, RGB(255, 0, 0));
+  SetBkColor(dc, RGB(0, 0, 255));
+  TextOutA(dc, 16, 32, "H", 1);
+  ReleaseDC(w, dc);
+  int red = 0, blue = 0;
+  for (int y = 32; y < 48; ++y)
+    for (int x = 16; x < 24; ++x) {
+      COLORREF c = pixel(w, x, y);
+      red += c == RGB(255, 0, 0);
+      blue += c == RGB(0, 0, 255);
+      EXPECT_TRUE(c == RGB(255, 0, 0) || c == RGB(0, 0, 255)) << x << "," << y;
+    }
+  EXPECT_GT(red, 10);  // the glyph's strokes
+  EXPECT_GT(blue, 60);  // the rest of the 8 × 16 cell
+  EXPECT_EQ(pixel(w, 24, 40), RGB(255, 255, 255));  // the next cell is untouched
+  EXPECT_EQ(pixel(w, 16, 48), RGB(255, 255, 255));
+}
+
+TEST(Paint, AParentThatClipsChildrenNeverPaintsOverThem) {
+  MessageLog log;
+  HWND parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE);
+  HWND child = log.createChild(parent, WS_VISIBLE, 10, 10, 50, 50);
+  MessageLog::pump();
+  HDC dc = GetDC(parent);
+  RECT all{0, 0, 300, 200};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(parent, dc);
+  EXPECT_EQ(pixel(parent, 5, 5), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(child, 5, 5), RGB(255, 255, 255));
+}
+
+TEST(Paint, ChildrenAreInvalidatedWithAParentThatDoesNotClipThem) {
+  MessageLog log;
+  HWND parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND child = log.createChild(parent, WS_VISIBLE, 10, 10, 50, 50);
+  MessageLog::pump();
+  log.clear();
+  RECT area{0, 0, 20, 20};
+  InvalidateRect(parent, &area, TRUE);
+  MessageLog::pump();
+  EXPECT_EQ(log.of(child, {WM_PAINT}).size(), 1u);
+  log.clear();
+  RECT away{100, 100, 120, 120};
+  InvalidateRect(parent, &away, TRUE);
+  MessageLog::pump();
+  EXPECT_TRUE(log.of(child, {WM_PAINT}).empty());
+}
+
+TEST(Paint, RectangleHasAPenOutlineAndABrushInside) {
+  MessageLog log;
+  HWND w = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  MessageLog::pump();
+  HDC dc = GetDC(w);
+  SelectObject(dc, GetStockObject(GRAY_BRUSH));
+  Rectangle(dc, 0, 0, 40, 30);
+  ReleaseDC(w, dc);
+  EXPECT_EQ(pixel(w, 0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(w, 39, 29), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(w, 20, 15), RGB(128, 128, 128));
+  EXPECT_EQ(pixel(w, 40, 15), RGB(255, 255, 255));  // the right edge is excluded
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The status bar: placement at the bottom of its parent, parts, texts, re-layout and look.
+#include <gtest/gtest.h>
+
+#include "win32/comctl_test_support.h"
+
+namespace {
+
+using namespace comctl_test;
+
+constexpr int kHeight = 22;  // Unifont's 16 pixels, a 2-pixel margin, two borders and the top border
+
+class StatusBar : public testing::Test {
+ protected:
+  void SetUp() override {
+    parent = createParent(400, 300);
+    bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "Oxbyte,免费的十六进制编辑器", parent, 2);
+    ASSERT_NE(bar, nullptr);
+    pump();
+  }
+  void TearDown() override { DestroyWindow(parent); }
+
+  LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(bar, message, wParam, lParam);
+  }
+  RECT windowRectInParent() {
+    RECT r;
+    GetWindowRect(bar, &r);
+    POINT origin{r.left, r.top};
+    ScreenToClient(parent, &origin);
+    return {origin.x, origin.y, origin.x + (r.right - r.left), origin.y + (r.bottom - r.top)};
+  }
+  void setParts(std::vector<int> edges) {
+    ASSERT_EQ(send(SB_SETPARTS, edges.size(), LPARAM(edges.data())), TRUE);
+  }
+
+  HWND parent = nullptr, bar = nullptr;
+};
+
+TEST_F(StatusBar, SitsAlongTheBottomOfItsParent) {
+  RECT client;
+  GetClientRect(parent, &client);
+  RECT r = windowRectInParent();
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, client.bottom - kHeight);
+  EXPECT_EQ(r.right, client.right);
+  EXPECT_EQ(r.bottom, client.bottom);
+  EXPECT_EQ(ChildWindowFromPoint(parent, POINT{0, client.bottom - 1}), bar);
+  EXPECT_EQ(ChildWindowFromPoint(parent, POINT{0, client.bottom - kHeight - 1}), parent);
+  char name[32];
+  GetClassNameA(bar, name, sizeof name);
+  EXPECT_STREQ(name, STATUSCLASSNAMEA);
+  EXPECT_EQ(GetDlgCtrlID(bar), 2);
+}
+
+// The parent tells the bar with WM_SIZE; the bar reads the parent's client area itself.
+TEST_F(StatusBar, FollowsItsParentOnWmSize) {
+  MoveWindow(parent, 100, 80, 300, 200, TRUE);
+  EXPECT_EQ(windowRectInParent().right, 400) << "nothing moves before WM_SIZE";
+  send(WM_SIZE, 0, 0);
+  RECT r = windowRectInParent();
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 200 - kHeight);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+  RECT part;
+  ASSERT_EQ(send(SB_GETRECT, 0, LPARAM(&part)), TRUE);
+  EXPECT_EQ(part.right, 300) << "the last part still reaches the edge";
+}
+
+TEST_F(StatusBar, OnePartAtFirstWithTheWindowText) {
+  int edges[3] = {7, 7, 7};
+  EXPECT_EQ(send(SB_GETPARTS, 3, LPARAM(edges)), 1);
+  EXPECT_EQ(edges[0], -1);
+  EXPECT_EQ(edges[1], 7);
+  const std::string text = "Oxbyte,免费的十六进制编辑器";
+  char buffer[64];
+  EXPECT_EQ(send(SB_GETTEXTA, 0, LPARAM(buffer)), MAKELONG(text.size(), 0));
+  EXPECT_EQ(buffer, text);
+  EXPECT_EQ(GetWindowTextLengthA(bar), int(text.size()));
+  SetWindowTextA(bar, "other");
+  EXPECT_EQ(send(SB_GETTEXTLENGTHA, 0), MAKELONG(5, 0)) << "the window text is part 0's";
+}
+
+TEST_F(StatusBar, PartsAndTheirRectangles) {
+  setParts({400 - 64, -1});
+  int edges[4] = {9, 9, 9, 9};
+  EXPECT_EQ(send(SB_GETPARTS, 4, LPARAM(edges)), 2);
+  EXPECT_EQ(edges[0], 336);
+  EXPECT_EQ(edges[1], -1);
+  EXPECT_EQ(edges[2], 9);
+  std::fill(std::begin(edges), std::end(edges), 9);
+  EXPECT_EQ(send(SB_GETPARTS, 1, LPARAM(edges)), 2);
+  EXPECT_EQ(edges[1], 9) << "only as many as asked for";
+  EXPECT_EQ(send(SB_GETPARTS, 0, 0), 2);
+
+  const RECT expected[] = {{0, 2, 336, kHeight}, {338, 2, 400, kHeight}};
+  for (int i = 0; i < 2; ++i) {
+    RECT r{};
+    ASSERT_EQ(send(SB_GETRECT, i, LPARAM(&r)), TRUE) << i;
+    EXPECT_EQ(r.left, expected[i].left) << i;
+    EXPECT_EQ(r.top, expected[i].top) << i;
+    EXPECT_EQ(r.right, expected[i].right) << i;
+    EXPECT_EQ(r.bottom, expected[i].bottom) << i;
+  }
+  RECT r;
+  EXPECT_EQ(send(SB_GETRECT, 2, LPARAM(&r)), FALSE);
+}
+
+TEST_F(StatusBar, RefusedParts) {
+  int edges[] = {100, -1};
+  EXPECT_EQ(send(SB_SETPARTS, 0, LPARAM(edges)), FALSE);
+  EXPECT_EQ(send(SB_SETPARTS, 2, 0), FALSE);
+  std::vector<int> tooMany(257, -1);
+  EXPECT_EQ(send(SB_SETPARTS, tooMany.size(), LPARAM(tooMany.data())), FALSE);
+  EXPECT_EQ(send(SB_GETPARTS, 0, 0), 1);
+}
+
+TEST_F(StatusBar, Texts) {
+  setParts({300, -1});
+  struct Case {
+    WPARAM wParam;
+    const char *text;
+    LRESULT set, get;
+  } cases[] = {
+      {1, "当前位置: 0 / 000000", TRUE, MAKELONG(24, 0)},
+      {1 | SBT_POPOUT, "Part one", TRUE, MAKELONG(8, SBT_POPOUT)},
+      {0 | SBT_NOBORDERS, "打开待编辑文件", TRUE, MAKELONG(21, SBT_NOBORDERS)},
+      {0, nullptr, TRUE, MAKELONG(0, 0)},
+      {2, "no such part", FALSE, 0},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(send(SB_SETTEXTA, c.wParam, LPARAM(c.text)), c.set) << c.wParam;
+    size_t part = c.wParam & 0xFF;
+    char buffer[64] = "untouched";
+    EXPECT_EQ(send(SB_GETTEXTA, part, LPARAM(buffer)), c.get) << c.wParam;
+    EXPECT_EQ(send(SB_GETTEXTLENGTHA, part), c.get) << c.wParam;
+    EXPECT_EQ(send(SB_GETTEXTA, part, 0), c.get) << "no buffer";
+    EXPECT_STREQ(buffer, !c.set ? "untouched" : c.text ? c.text : "") << c.wParam;
+  }
+}
+
+TEST_F(StatusBar, DroppedPartsLoseTheirTexts) {
+  setParts({100, 200, -1});
+  send(SB_SETTEXTA, 0, LPARAM("zero"));
+  send(SB_SETTEXTA, 2, LPARAM("two"));
+  setParts({-1});
+  setParts({100, 200, -1});
+  EXPECT_EQ(send(SB_GETTEXTLENGTHA, 0), MAKELONG(4, 0));
+  EXPECT_EQ(send(SB_GETTEXTLENGTHA, 2), MAKELONG(0, 0));
+}
+
+// Sunken parts on the button face; the text starts three pixels inside a part's edge.
+TEST_F(StatusBar, PartsAreSunkenWithTheirTextInside) {
+  setParts({200, -1});
+  send(SB_SETTEXTA, 1, LPARAM("█"));
+  pump();
+  RECT r;
+  send(SB_GETRECT, 1, LPARAM(&r));
+  EXPECT_EQ(pixel(bar, r.left, r.top), kShadow);
+  EXPECT_EQ(pixel(bar, r.left + 10, r.top), kShadow);
+  EXPECT_EQ(pixel(bar, r.left, r.bottom - 2), kShadow);
+  EXPECT_EQ(pixel(bar, r.right - 1, r.bottom - 1), kHighlight);
+  EXPECT_EQ(pixel(bar, r.left + 10, r.bottom - 1), kHighlight);
+  EXPECT_EQ(pixel(bar, r.left - 1, 10), kFace) << "the gap between parts";
+  EXPECT_EQ(pixel(bar, 10, 0), kFace) << "the border above the parts";
+  int middle = (r.top + r.bottom) / 2;
+  EXPECT_EQ(pixel(bar, r.left + 3, middle), kFace);
+  EXPECT_EQ(pixel(bar, r.left + 4, middle), kBlack);
+  EXPECT_EQ(pixel(bar, r.left + 11, middle), kBlack);
+  EXPECT_EQ(pixel(bar, r.left + 12, middle), kFace);
+}
+
+TEST_F(StatusBar, SizeGripOnlyWhenAskedFor) {
+  auto gripPixels = [](HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    int count = 0;
+    for (int y = client.bottom - 12; y < client.bottom - 1; ++y)
+      for (int x = client.right - 12; x < client.right - 1; ++x) count += pixel(window, x, y) != kFace;
+    return count;
+  };
+  EXPECT_EQ(gripPixels(bar), 0);
+  DestroyWindow(bar);
+  HWND gripped = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, "", parent, 3);
+  pump();
+  EXPECT_GT(gripPixels(gripped), 10);
+}
+
+}  // namespace
