@@ -1,8 +1,12 @@
 // Moving the cursor and the view: keys, the scroll bar, the mouse and the wheel.
+#include <unistd.h>
+
 #include <string>
 
+#include "backend/driver.h"
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "user32/window.h"
 
 namespace {
 
@@ -127,6 +131,35 @@ TEST_F(Navigation, ScrollCodesFromTheScrollBar) {
   EXPECT_EQ(SendMessageA(view(), WM_VSCROLL, SB_TOP, 0), 0);
   pump();
   EXPECT_EQ(offsetShown(*this), 0);
+}
+
+// The scroll bar dragged with the mouse as a user drags it (events from the desktop, headless).
+TEST_F(Navigation, DraggingTheThumbReachesEveryRowOfAMillionRowDocument) {
+  std::string file = writeFile("2m.bin", "");
+  ASSERT_EQ(truncate(file.c_str(), 2000000), 0);
+  ASSERT_TRUE(start("\"" + file + "\""));
+  RECT frame, viewRect;
+  GetWindowRect(program.frame, &frame);
+  GetWindowRect(view(), &viewRect);
+  int x = viewRect.right - frame.left - 8, top = viewRect.top - frame.top;
+  auto mouse = [&](win32::backend::EventType type, int y) {
+    win32::backend::Event e;
+    e.type = type;
+    e.window = win32::findWindow(program.frame, false)->top->native;
+    e.x = x;
+    e.y = y;
+    e.button = 1;
+    win32::backend::injectHeadlessEvent(e);
+  };
+  using win32::backend::EventType;
+  mouse(EventType::MouseDown, top + 17 + 2);
+  mouse(EventType::MouseMove, top + 200);
+  mouse(EventType::MouseMove, top + 2000);
+  mouse(EventType::MouseUp, top + 2000);
+  pump();
+  EXPECT_EQ(scroll().nPos, 124976);
+  EXPECT_EQ(offsetShown(*this), 124976 * 16);
+  EXPECT_TRUE(cellsShow(0, 23, "1E8470 |"));  // row 124,999 (× 16 = 0x1E8470) is the bottom row
 }
 
 }  // namespace

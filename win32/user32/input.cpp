@@ -112,13 +112,15 @@ void noteHover(HWND hwnd) {
   InputState &s = state();
   if (s.hover == hwnd) return;
   if (s.trackLeave && s.trackLeave == s.hover) {
-    postInputMessage(MSG{s.trackLeave, WM_MOUSELEAVE, 0, 0, 0, {}});
+    PostMessageA(s.trackLeave, WM_MOUSELEAVE, 0, 0);
     s.trackLeave = nullptr;
   }
   s.hover = hwnd;
 }
 
-void mouseEvent(const backend::Event &e, Window &top) {
+// The message a mouse event becomes, decided when the program retrieves it (the capture and the windows
+// under the pointer are those of that moment, as on Windows). False when it reaches no window.
+bool mouseMessage(const backend::Event &e, Window &top, MSG &out) {
   InputState &s = state();
   POINT screen{top.rect.left + e.x, top.rect.top + e.y};
   s.cursor = screen;
@@ -127,40 +129,37 @@ void mouseEvent(const backend::Event &e, Window &top) {
     s.buttons = e.type == backend::EventType::MouseDown ? (s.buttons | bit) : (s.buttons & ~bit);
   }
   if (e.type == backend::EventType::MouseWheel) {
-    HWND target = keyTarget(top);
     WPARAM wp = MAKEWPARAM(mouseKeys(), WORD(short(e.wheel * WHEEL_DELTA)));
-    postInputMessage(MSG{target, WM_MOUSEWHEEL, wp, MAKELPARAM(screen.x, screen.y), 0, {}});
-    return;
+    out = MSG{keyTarget(top), WM_MOUSEWHEEL, wp, MAKELPARAM(screen.x, screen.y), 0, {}};
+    return true;
   }
   if (Window *capture = findWindow(s.capture, false)) {
     POINT origin = screenOrigin(*capture);
     RECT in = nonClientInsets(*capture);
     POINT local{screen.x - origin.x - in.left, screen.y - origin.y - in.top};
     UINT message = e.type == backend::EventType::MouseMove ? WM_MOUSEMOVE : buttonMessage(e, false, false);
-    postInputMessage(MSG{capture->handle, message, mouseKeys(), MAKELPARAM(local.x, local.y), 0, {}});
-    return;
+    out = MSG{capture->handle, message, mouseKeys(), MAKELPARAM(local.x, local.y), 0, {}};
+    return true;
   }
-  if (!top.enabled()) return;
+  if (!top.enabled()) return false;
   Hit hit = hitTest(top, POINT{e.x, e.y});
   Window *target = findWindow(hit.hwnd, false);
-  if (!target || !target->enabled()) return;
+  if (!target || !target->enabled()) return false;
   noteHover(hit.hwnd);
   bool nonClient = hit.code != HTCLIENT;
+  UINT message;
   if (e.type == backend::EventType::MouseMove) {
-    if (nonClient) {
-      postInputMessage(MSG{hit.hwnd, WM_NCMOUSEMOVE, WPARAM(hit.code), MAKELPARAM(screen.x, screen.y), 0, {}});
-    } else {
-      postInputMessage(MSG{hit.hwnd, WM_MOUSEMOVE, mouseKeys(), MAKELPARAM(hit.client.x, hit.client.y), 0, {}});
-    }
-    return;
-  }
-  bool dblclk = e.clicks == 2 && (target->cls->style & CS_DBLCLKS);
-  UINT message = buttonMessage(e, nonClient, dblclk);
-  if (nonClient) {
-    postInputMessage(MSG{hit.hwnd, message, WPARAM(hit.code), MAKELPARAM(screen.x, screen.y), 0, {}});
+    message = nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE;
   } else {
-    postInputMessage(MSG{hit.hwnd, message, mouseKeys(), MAKELPARAM(hit.client.x, hit.client.y), 0, {}});
+    bool dblclk = e.clicks == 2 && (target->cls->style & CS_DBLCLKS);
+    message = buttonMessage(e, nonClient, dblclk);
   }
+  if (nonClient) {
+    out = MSG{hit.hwnd, message, WPARAM(hit.code), MAKELPARAM(screen.x, screen.y), 0, {}};
+  } else {
+    out = MSG{hit.hwnd, message, mouseKeys(), MAKELPARAM(hit.client.x, hit.client.y), 0, {}};
+  }
+  return true;
 }
 
 // A click on a window that is disabled by its modal dialog brings the dialog forward instead.
@@ -173,6 +172,11 @@ HWND enabledPopupOf(HWND top) {
 }
 
 }  // namespace
+
+bool mouseMessageFor(const backend::Event &event, MSG &out) {
+  Window *top = windowOfNative(event.window);
+  return top && mouseMessage(event, *top, out);
+}
 
 Window *windowOfNative(backend::NativeId id) {
   for (HWND hwnd : topLevelWindows())
@@ -196,7 +200,7 @@ void handleBackendEvent(const backend::Event &e) {
     case EventType::MouseUp:
     case EventType::MouseMove:
     case EventType::MouseWheel:
-      mouseEvent(e, *top);
+      postMouseEvent(e);
       break;
     case EventType::MouseLeave:
       noteHover(nullptr);

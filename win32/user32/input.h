@@ -18,6 +18,8 @@ void activateTopLevel(HWND top, bool byMouse);
 // A window is going away: focus, capture and activation move elsewhere, as Windows moves them.
 void windowGoingAway(HWND hwnd);
 Window *windowOfNative(backend::NativeId id);
+// The message a mouse event from the desktop becomes now; false when it reaches no window.
+bool mouseMessageFor(const backend::Event &event, MSG &out);
 
 }  // namespace win32
 

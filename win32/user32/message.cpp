@@ -17,6 +17,8 @@ namespace {
 struct Queued {
   MSG msg;
   bool input;
+  bool rawMouse = false;  // `event` still waits to become `msg`
+  backend::Event event{};
 };
 
 struct Queue {
@@ -42,8 +44,18 @@ bool matches(const MSG &msg, HWND filter, UINT min, UINT max) {
 }
 
 bool takeFrom(std::deque<Queued> &from, HWND filter, UINT min, UINT max, bool remove, MSG &out, bool &input) {
-  for (auto it = from.begin(); it != from.end(); ++it) {
-    if (!matches(it->msg, filter, min, max)) continue;
+  for (auto it = from.begin(); it != from.end();) {
+    if (it->rawMouse) {
+      if (!mouseMessageFor(it->event, it->msg)) {
+        it = from.erase(it);
+        continue;
+      }
+      it->rawMouse = false;
+    }
+    if (!matches(it->msg, filter, min, max)) {
+      ++it;
+      continue;
+    }
     out = it->msg;
     input = it->input;
     if (remove) from.erase(it);
@@ -106,15 +118,17 @@ void waitForWork() {
 
 }  // namespace
 
-void postInputMessage(const MSG &msg) {
+void postInputMessage(const MSG &msg) { queue().input.push_back({msg, true}); }
+
+void postMouseEvent(const backend::Event &event) {
   auto &input = queue().input;
   // Mouse moves are merged, as Windows does: only the newest position matters.
-  if (msg.message == WM_MOUSEMOVE && !input.empty() && input.back().msg.message == WM_MOUSEMOVE &&
-      input.back().msg.hwnd == msg.hwnd) {
-    input.back().msg = msg;
+  if (event.type == backend::EventType::MouseMove && !input.empty() && input.back().rawMouse &&
+      input.back().event.type == backend::EventType::MouseMove && input.back().event.window == event.window) {
+    input.back().event = event;
     return;
   }
-  input.push_back({msg, true});
+  input.push_back({MSG{}, true, true, event});
 }
 
 void postMessageFirst(const MSG &msg) { queue().posted.push_front({msg, false}); }
