@@ -23,7 +23,7 @@ test: build
 	@cd $(BUILD) && ctest -j $(JOBS) --output-on-failure --timeout 300 | tail -n 40
 
 scenes: build
-	@$(BUILD)/tools/oxbyte-scenes docs
+	@mkdir -p docs && $(BUILD)/tools/oxbyte-scenes docs
 
 clean:
 	rm -rf build build-asan

@@ -2,7 +2,11 @@
 //   oxbyte-scenes OUTPUT_FOLDER
 #include <windows.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -82,8 +86,18 @@ void type(const Startup &program, const char *text) {
   pump(program);
 }
 
-std::string writeSample() {
-  std::string path = folder + "/sample.bin";
+// A folder of its own for the files the scenes open, so the Open dialog shows something tidy.
+std::string makeWorkFolder() {
+  char pattern[] = "/tmp/oxbyte-scenes-XXXXXX";
+  std::string work = mkdtemp(pattern);
+  mkdir((work + "/projects").c_str(), 0755);
+  for (const char *name : {"tool.exe", "driver.dll", "firmware.bin", "notes.txt"})
+    if (FILE *f = std::fopen((work + "/" + name).c_str(), "wb")) std::fclose(f);
+  return work;
+}
+
+std::string writeSample(const std::string &work) {
+  std::string path = work + "/sample.bin";
   if (FILE *f = std::fopen(path.c_str(), "wb")) {
     const char text[] = "Oxbyte shows every byte of a file as two hexadecimal digits and as a character. ";
     for (int i = 0; i < 1536; ++i)
@@ -111,7 +125,13 @@ int main(int argc, char **argv) {
   folder = argv[1];
   win32::backend::useHeadless();
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  std::string sample = writeSample();
+  if (folder[0] != '/') {
+    char here[4096];
+    if (getcwd(here, sizeof here)) folder = std::string(here) + "/" + folder;
+  }
+  std::string work = makeWorkFolder();
+  std::string sample = writeSample(work);
+  if (chdir(work.c_str()) != 0) return 1;
 
   Startup empty = startOxbyte(instance, "", SW_SHOWNORMAL);
   if (!empty.frame) return 1;
@@ -153,5 +173,6 @@ int main(int argc, char **argv) {
              [] { postToActive(WM_COMMAND, IDNO, 0); });
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0)) handleMessage(program, msg);
+  std::filesystem::remove_all(work);
   return 0;
 }

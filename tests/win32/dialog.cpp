@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "backend/driver.h"
 #include "resources/resource.h"
 #include "win32/dialog_test_support.h"
 
@@ -77,17 +78,7 @@ TEST_F(DialogTest, FollowsTheFocusRule) {
 }
 
 TEST_F(DialogTest, TheDialogManagerSelectsTheTextOfTheEditItFocuses) {
-  win32::DialogTemplate tmpl;
-  tmpl.style = WS_POPUP | WS_CAPTION;
-  tmpl.cx = 100;
-  tmpl.cy = 40;
-  win32::DialogItemTemplate edit;
-  edit.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
-  edit.cx = 80;
-  edit.cy = 14;
-  edit.id = 10;
-  edit.windowClass = {true, 0x81, {}};
-  tmpl.items.push_back(edit);
+  win32::DialogTemplate tmpl = dialogTemplate(100, 40, {control(0x81, 10, WS_TABSTOP | WS_BORDER, {0, 0, 80, 14})});
   script().onInit = [](HWND dialog, LPARAM) { SetDlgItemTextA(dialog, 10, "12345"); };
   OnDialogActivated answer([&](HWND dialog) {
     play(dialog, {run([&] {
@@ -192,6 +183,26 @@ TEST_F(DialogTest, GivesTheFocusBackAfterAnotherWindowWasActive) {
   DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_FIND), owner.hwnd(), scriptedDialogProc, 0);
   EXPECT_TRUE(boxHadFocus);
   EXPECT_EQ(focusAfter, IDC_FIND_TEXT);
+}
+
+// A click made on the desktop window reaches the button under the pointer, which answers the dialog.
+TEST_F(DialogTest, AClickOnAButtonAnswersTheDialog) {
+  script().ending = {IDYES, IDNO};
+  auto click = [](win32::backend::EventType type) {
+    HWND dialog = GetActiveWindow();
+    win32::backend::Event event;
+    event.type = type;
+    event.window = win32::findWindow(dialog)->top->native;
+    event.button = 1;
+    event.x = (63 + 25) * 2;  // the middle of No, at 63,31 and 50 x 14 dialog units
+    event.y = (31 + 7) * 2;
+    win32::backend::injectHeadlessEvent(event);
+  };
+  EXPECT_EQ(runProgramDialog(IDD_CONFIRM, owner.hwnd(),
+                             {run([&] { click(win32::backend::EventType::MouseDown); }),
+                              run([] { EXPECT_EQ(GetDlgCtrlID(GetCapture()), IDNO); }),
+                              run([&] { click(win32::backend::EventType::MouseUp); })}),
+            IDNO);
 }
 
 TEST_F(DialogTest, ItemCalls) {

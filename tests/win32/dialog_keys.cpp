@@ -150,23 +150,9 @@ TEST_F(DialogKeysTest, ArrowsMoveThroughARadioGroup) {
 
 // A dialog of an edit box and a "&Yes" button: a plain y is text for the box, Alt+Y is the access key.
 TEST_F(DialogKeysTest, AccessKeysWithoutAltOnlyOutsideEditBoxes) {
-  win32::DialogTemplate tmpl;
-  tmpl.style = WS_POPUP | WS_CAPTION;
-  tmpl.cx = 120;
-  tmpl.cy = 40;
-  win32::DialogItemTemplate edit;
-  edit.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-  edit.cx = 60;
-  edit.cy = 14;
-  edit.id = 10;
-  edit.windowClass = {true, 0x81, {}};
-  win32::DialogItemTemplate yes = edit;
-  yes.x = 70;
-  yes.cx = 40;
-  yes.id = IDYES;
-  yes.windowClass = {true, 0x80, {}};
-  yes.text = {false, 0, "&Yes"};
-  tmpl.items = {edit, yes};
+  win32::DialogTemplate tmpl = dialogTemplate(
+      120, 40,
+      {control(0x81, 10, WS_TABSTOP, {0, 0, 60, 14}), control(0x80, IDYES, WS_TABSTOP, {70, 0, 40, 14}, "&Yes")});
   std::string typed;
   OnDialogActivated answer([&](HWND dialog) {
     play(dialog, {character('y'), run([&, dialog] { typed = textOf(GetDlgItem(dialog, 10)); }), altCharacter('Y')});
@@ -203,19 +189,9 @@ TEST_F(DialogKeysTest, ControlsThatWantKeysGetThem) {
     SCOPED_TRACE(c.code);
     script() = DialogScript{};
     script().ending = {};
-    win32::DialogTemplate tmpl;
-    tmpl.style = WS_POPUP | WS_CAPTION;
-    tmpl.cx = 100;
-    tmpl.cy = 40;
-    win32::DialogItemTemplate greedy;
-    greedy.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    greedy.cx = greedy.cy = 20;
-    greedy.id = 10;
-    greedy.windowClass = {false, 0, "GreedyControl"};
-    win32::DialogItemTemplate other = greedy;
-    other.x = 30;
-    other.id = 11;
-    tmpl.items = {greedy, other};
+    win32::DialogTemplate tmpl = dialogTemplate(100, 40,
+                                                {control(0, 10, WS_TABSTOP, {0, 0, 20, 20}, "", "GreedyControl"),
+                                                 control(0, 11, WS_TABSTOP, {30, 0, 20, 20}, "", "GreedyControl")});
     std::vector<WPARAM> keys;
     int focusAfter = 0;
     OnDialogActivated answer([&](HWND dialog) {

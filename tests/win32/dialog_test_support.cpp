@@ -8,8 +8,6 @@
 #include <set>
 
 #include "backend/headless/png.h"
-#include "gdi32/font.h"
-#include "gdi32/paint.h"
 #include "user32/window.h"
 
 namespace dialog_test {
@@ -60,33 +58,6 @@ win32::Window *topWindow(HWND hwnd, POINT &origin) {
   return top && top->top ? top : nullptr;
 }
 
-// A classic caption around the window's pixels: a raised frame and a navy title bar with the caption text.
-std::vector<uint32_t> decorate(win32::Window &top, int &width, int &height) {
-  const win32::Surface &s = top.top->surface;
-  constexpr int kFrame = 3, kCaption = 20;
-  width = s.width + 2 * kFrame;
-  height = s.height + 2 * kFrame + kCaption;
-  win32::Surface out;
-  out.resize(width, height, 0xC0C0C0);
-  auto box = [&](RECT r, uint32_t color) {
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) out.row(y)[x] = color;
-  };
-  box({1, 1, width - 1, 2}, 0xFFFFFF);
-  box({1, 1, 2, height - 1}, 0xFFFFFF);
-  box({1, height - 2, width - 1, height - 1}, 0x808080);
-  box({width - 2, 1, width - 1, height - 1}, 0x808080);
-  box({0, height - 1, width, height}, 0x000000);
-  box({width - 1, 0, width, height}, 0x000000);
-  box({kFrame, kFrame, width - kFrame, kFrame + kCaption - 2}, 0x000080);
-  HDC hdc = win32::createDeviceContext(&out, POINT{0, 0}, win32::Region(RECT{0, 0, width, height}), nullptr);
-  win32::paint::text(*win32::deviceContext(hdc), kFrame + 4, kFrame + 1, top.text, RGB(255, 255, 255), nullptr);
-  win32::destroyDeviceContext(hdc);
-  for (int y = 0; y < s.height; ++y)
-    std::memcpy(out.row(y + kFrame + kCaption) + kFrame, s.pixels.data() + size_t(y) * s.width, size_t(s.width) * 4);
-  return out.pixels;
-}
-
 }  // namespace
 
 OwnerWindow::OwnerWindow() {
@@ -111,10 +82,13 @@ OnDialogActivated::OnDialogActivated(std::function<void(HWND)> answerWith) {
   hook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, 0);
 }
 
+// Steps still waiting (the dialog ended before them) must not fire in the next test.
 OnDialogActivated::~OnDialogActivated() {
   UnhookWindowsHookEx(hook);
   hook = nullptr;
   answer() = nullptr;
+  for (auto &[id, task] : idleTasks()) KillTimer(nullptr, id);
+  idleTasks().clear();
 }
 
 void postKey(HWND hwnd, int vk) {
@@ -177,9 +151,8 @@ bool saveScreenshot(HWND hwnd, const std::string &name) {
   const char *dir = std::getenv("OXBYTE_SCREENSHOT_DIR");
   win32::Window *w = win32::findWindow(hwnd, false);
   if (!dir || !*dir || !w || !w->top) return false;
-  int width, height;
-  std::vector<uint32_t> pixels = decorate(*w, width, height);
-  return win32::writePng(std::string(dir) + "/" + name + ".png", pixels.data(), width, height);
+  const win32::Surface &s = w->top->surface;
+  return win32::writePng(std::string(dir) + "/" + name + ".png", s.pixels.data(), s.width, s.height);
 }
 
 std::string textOf(HWND hwnd) {
@@ -217,6 +190,29 @@ INT_PTR CALLBACK scriptedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
     default: return FALSE;
   }
+}
+
+win32::DialogTemplate dialogTemplate(int cx, int cy, std::vector<win32::DialogItemTemplate> items) {
+  win32::DialogTemplate tmpl;
+  tmpl.style = WS_POPUP | WS_CAPTION;
+  tmpl.cx = cx;
+  tmpl.cy = cy;
+  tmpl.items = std::move(items);
+  return tmpl;
+}
+
+win32::DialogItemTemplate control(uint16_t atom, int id, DWORD style, RECT units, const char *text,
+                                  const char *className) {
+  win32::DialogItemTemplate item;
+  item.style = WS_CHILD | WS_VISIBLE | style;
+  item.x = units.left;
+  item.y = units.top;
+  item.cx = units.right;
+  item.cy = units.bottom;
+  item.id = DWORD(id);
+  item.windowClass = atom ? win32::NameOrOrdinal{true, atom, {}} : win32::NameOrOrdinal{false, 0, className};
+  item.text = {false, 0, text};
+  return item;
 }
 
 namespace {

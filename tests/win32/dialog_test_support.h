@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "user32/dialog_template.h"
+
 namespace dialog_test {
 
 // A visible top-level window that owns the dialogs of a test; it records the messages it is sent.
@@ -23,7 +25,8 @@ class OwnerWindow {
 };
 
 // While alive, runs `answer` the first time each dialog window ("#32770") is activated. Tests answer by
-// posting keys or commands, which the dialog's own loop then handles.
+// posting keys or commands, which the dialog's own loop then handles. Its end cancels the whenIdle steps
+// still waiting.
 class OnDialogActivated {
  public:
   explicit OnDialogActivated(std::function<void(HWND dialog)> answer);
@@ -57,8 +60,8 @@ COLORREF clientPixel(HWND hwnd, int x, int y);
 int countPixelsNot(HWND hwnd, const RECT &rect, COLORREF background);
 int countPixels(HWND hwnd, const RECT &rect, COLORREF color);
 
-// Writes the top-level window to $OXBYTE_SCREENSHOT_DIR/<name>.png, with a classic caption bar drawn
-// around it, when that variable is set; returns whether a file was written.
+// Writes the top-level window's pixels to $OXBYTE_SCREENSHOT_DIR/<name>.png when that variable is set;
+// returns whether a file was written.
 bool saveScreenshot(HWND top, const std::string &name);
 
 // The window text of a control.
@@ -78,6 +81,13 @@ struct DialogScript {
 };
 DialogScript &script();
 INT_PTR CALLBACK scriptedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A template made in memory: a captioned pop-up of cx × cy dialog units with the given controls.
+win32::DialogTemplate dialogTemplate(int cx, int cy, std::vector<win32::DialogItemTemplate> items);
+// A visible control at `units` (x, y, width, height): a predefined class by its atom (0x80 button,
+// 0x81 edit, 0x82 static), or with atom 0 the class named by `className`.
+win32::DialogItemTemplate control(uint16_t atom, int id, DWORD style, RECT units, const char *text = "",
+                                  const char *className = "");
 
 // One step a test user takes in a dialog: a key, a character, an Alt+character, or any code.
 struct Action {

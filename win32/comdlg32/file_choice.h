@@ -29,7 +29,8 @@ bool exists(const std::string &path);    // a dangling symbolic link exists too
 std::string withDefaultExtension(const std::string &path, const char *defaultExtension);
 
 // nFileOffset and nFileExtension: where the name starts, and where its extension starts after the dot.
-// Without an extension the latter points at the terminating NUL; for a name that ends with a dot it is 0.
+// Without an extension the latter points at the terminating NUL; for a name that ends with a dot it is 0,
+// as Windows documents it (Wine has these two cases the other way round).
 struct NameOffsets {
   WORD file = 0;
   WORD extension = 0;

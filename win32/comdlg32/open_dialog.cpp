@@ -101,7 +101,8 @@ using namespace win32::comdlg;
 extern "C" {
 
 // Records of either size are accepted: the one without the Windows 2000 fields and the whole one.
-// Cancelling leaves CommDlgExtendedError at 0.
+// Cancelling leaves CommDlgExtendedError at 0. Unlike Windows without OFN_NOCHANGEDIR, the dialog never
+// changes the current directory: the program joins bare command-line names with it.
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA ofn) {
   lastError = 0;
   if (!ofn) {

@@ -124,7 +124,7 @@ void create(HWND hwnd, ComboBoxState &state, const CREATESTRUCTA &cs) {
 LRESULT listMessage(HWND hwnd, ComboBoxState &state, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case CB_ADDSTRING: return toList(state, LB_ADDSTRING, wParam, lParam);
-    case CB_RESETCONTENT:
+    case CB_RESETCONTENT:  // CB_OKAY, as documented (Wine answers TRUE)
       toList(state, LB_RESETCONTENT);
       redraw(hwnd);
       return CB_OKAY;

@@ -113,7 +113,8 @@ void listChar(HWND hwnd, unsigned char ch) {
 }
 
 // A click selects and notifies even when it lands on the item already selected; a click below the last
-// item changes nothing. LBN_DBLCLK is sent for a double click on an item.
+// item changes nothing. LBN_DBLCLK is sent for a double click on an item (Wine sends it for a double
+// click anywhere, which would make the Open dialog choose a file the pointer is not on).
 void listMouse(HWND hwnd, UINT message, LPARAM lParam) {
   ListBoxState *state = listBoxState(hwnd);
   if (!state) return;
