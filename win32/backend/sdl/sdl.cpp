@@ -38,8 +38,24 @@ NativeId SdlDriver::createWindow(const std::string &title, int x, int y, int wid
   return window ? SDL_GetWindowID(window) : 0;
 }
 
+namespace {
+
+bool isPopup(SDL_Window *window) { return SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU; }
+
+}  // namespace
+
+// The desktop may hand the keyboard to a drop-down menu while it is shown; when it goes, the keyboard
+// goes back to the window it belongs to rather than to nowhere.
+void SdlDriver::giveFocusBack(SDL_Window *closing) {
+  if (!isPopup(closing)) return;
+  if (SDL_Window *back = SDL_GetWindowFromID(lastFocused_)) SDL_SetWindowInputFocus(back);
+}
+
 void SdlDriver::destroyWindow(NativeId id) {
-  if (SDL_Window *window = SDL_GetWindowFromID(id)) SDL_DestroyWindow(window);
+  if (SDL_Window *window = SDL_GetWindowFromID(id)) {
+    giveFocusBack(window);
+    SDL_DestroyWindow(window);
+  }
 }
 
 void SdlDriver::setTitle(NativeId id, const std::string &title) {
@@ -62,8 +78,9 @@ void SdlDriver::show(NativeId id, bool visible) {
   if (visible) {
     SDL_ShowWindow(window);
     // Drop-down menus and tooltips never take the keyboard from the window they belong to.
-    if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU)) SDL_RaiseWindow(window);
+    if (!isPopup(window)) SDL_RaiseWindow(window);
   } else {
+    giveFocusBack(window);
     SDL_HideWindow(window);
   }
 }
@@ -74,7 +91,7 @@ void SdlDriver::minimize(NativeId id) {
 
 void SdlDriver::raise(NativeId id) {
   SDL_Window *window = SDL_GetWindowFromID(id);
-  if (window && !(SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU)) SDL_RaiseWindow(window);
+  if (window && !isPopup(window)) SDL_RaiseWindow(window);
 }
 
 void SdlDriver::setIcon(NativeId id, const uint32_t *argb, int width, int height) {
@@ -186,7 +203,11 @@ bool SdlDriver::translate(const void *raw, Event &event) {
         case SDL_WINDOWEVENT_MINIMIZED: event.type = EventType::Minimized; return true;
         case SDL_WINDOWEVENT_RESTORED: event.type = EventType::Restored; return true;
         case SDL_WINDOWEVENT_EXPOSED: event.type = EventType::Exposed; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: event.type = EventType::FocusGained; return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          if (SDL_Window *window = SDL_GetWindowFromID(event.window); window && !isPopup(window))
+            lastFocused_ = event.window;
+          event.type = EventType::FocusGained;
+          return true;
         case SDL_WINDOWEVENT_FOCUS_LOST: event.type = EventType::FocusLost; return true;
         case SDL_WINDOWEVENT_LEAVE: event.type = EventType::MouseLeave; return true;
         default: return false;

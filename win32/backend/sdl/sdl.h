@@ -4,6 +4,8 @@
 
 #include <memory>
 
+struct SDL_Window;
+
 #include "backend/driver.h"
 
 namespace win32::backend {
@@ -38,7 +40,9 @@ class SdlDriver final : public Driver {
  private:
   SdlDriver() = default;
   bool translate(const void *sdlEvent, Event &event);
+  void giveFocusBack(SDL_Window *closing);
   uint32_t audio_ = 0;
+  NativeId lastFocused_ = 0;  // the last decorated window that had the keyboard
   bool audioTried_ = false;
 };
 
