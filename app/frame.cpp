@@ -10,21 +10,14 @@
 #include "document/editor_state.h"
 #include "document/file_access.h"
 #include "resources/resource.h"
+#include "view/font_cell.h"
 
 namespace {
 
-void measureFont(HWND frame) {
-  HDC hdc = GetDC(frame);
-  SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-  TEXTMETRICA tm;
-  GetTextMetricsA(hdc, &tm);
-  editor.frameCharWidth = tm.tmAveCharWidth;
-  editor.frameLineHeight = tm.tmHeight + tm.tmExternalLeading;
-  ReleaseDC(frame, hdc);
-}
-
 LRESULT onCreate(HWND frame, const CREATESTRUCTA *cs) {
-  measureFont(frame);
+  FontCell cell = measureFixedFont(frame);
+  editor.frameCharWidth = cell.width;
+  editor.frameLineHeight = cell.height;
   editor.appInstance = cs->hInstance;
   editor.frameWnd = frame;
   createFrameControls(frame);

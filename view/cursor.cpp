@@ -7,6 +7,7 @@
 
 #include "app/texts.h"
 #include "document/editor_state.h"
+#include "view/font_cell.h"
 #include "view/layout.h"
 
 namespace {
@@ -58,10 +59,8 @@ const char *modeText(bool asciiPane, bool lowNibble) {
 void drawCursorCell(HWND view, int32_t column, int32_t row, int32_t topOffset, bool asciiPane, bool phaseOn,
                     bool lowNibble, const uint8_t *data, const uint8_t *mask, bool restorePrevious) {
   HDC hdc = GetDC(view);
-  SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-  TEXTMETRICA tm;
-  GetTextMetricsA(hdc, &tm);
-  int cw = tm.tmAveCharWidth, ch = tm.tmHeight + tm.tmExternalLeading;
+  FontCell cell = selectFixedFont(hdc);
+  int cw = cell.width, ch = cell.height;
   int32_t previous = topOffset + 16 * editor.drawnRow + editor.drawnCol;
   if (restorePrevious && previous >= 0 && previous < editor.fileSize) {
     CellColors normal{WHITE, mask[previous] ? RED : BLACK};

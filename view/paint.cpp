@@ -5,16 +5,13 @@
 
 #include "document/editor_state.h"
 #include "view/cursor.h"
+#include "view/font_cell.h"
 #include "view/layout.h"
 
 void createView(HWND view) {
-  HDC hdc = GetDC(view);
-  SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-  TEXTMETRICA tm;
-  GetTextMetricsA(hdc, &tm);
-  editor.charWidth = tm.tmAveCharWidth;
-  editor.lineHeight = tm.tmHeight + tm.tmExternalLeading;
-  ReleaseDC(view, hdc);
+  FontCell cell = measureFixedFont(view);
+  editor.charWidth = cell.width;
+  editor.lineHeight = cell.height;
   editor.frameWnd = GetParent(view);
   editor.mainMenu = GetMenu(editor.frameWnd);
   editor.viewToolbarWnd = ChildWindowFromPoint(editor.frameWnd, POINT{0, 0});
@@ -88,7 +85,7 @@ void paintView(HWND view) {
   keepCursorInside();
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(view, &ps);
-  SelectObject(hdc, GetStockObject(SYSTEM_FIXED_FONT));
+  selectFixedFont(hdc);
   for (int32_t r = 0; r < editor.visibleRows && editor.topOffset + 16 * r < editor.fileSize; ++r)
     drawRow(hdc, r, editor.topOffset + 16 * r);
   EndPaint(view, &ps);

@@ -2,6 +2,7 @@
 #include "user32/button.h"
 
 #include "user32/controls.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {
@@ -99,18 +100,8 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_GETDLGCODE: return dialogCode(type);
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      paintButton(hwnd, hdc, *state);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_SETTEXT: {
-      LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return result;
-    }
+    case WM_PAINT: return paintControl(hwnd, [&](HDC hdc) { paintButton(hwnd, hdc, *state); });
+    case WM_SETTEXT: return setTextAndRedraw(hwnd, wParam, lParam);
     case WM_ENABLE: redraw(hwnd); return 0;
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONDOWN:

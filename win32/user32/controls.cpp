@@ -29,3 +29,13 @@ void drawDisabledText(HDC hdc, const char *text, RECT rect, UINT format) {
 }
 
 }  // namespace win32
+
+namespace win32 {
+
+LRESULT setTextAndRedraw(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
+}
+
+}  // namespace win32

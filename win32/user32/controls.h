@@ -33,6 +33,19 @@ HBRUSH controlBrush(HWND control, HDC hdc, UINT ctlColorMessage);
 // Text drawn the way disabled controls show it: grey, with a white copy one pixel down and right.
 void drawDisabledText(HDC hdc, const char *text, RECT rect, UINT format);
 
+// WM_PAINT for a control: `paint(hdc)` draws the whole control between BeginPaint and EndPaint.
+template <typename Paint>
+LRESULT paintControl(HWND hwnd, Paint paint) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  paint(hdc);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+// WM_SETTEXT for a control that shows its text: keep it, then draw the control again.
+LRESULT setTextAndRedraw(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
 }  // namespace win32
 
 #endif

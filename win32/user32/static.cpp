@@ -86,18 +86,8 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      paintStatic(hwnd, hdc, *state);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_SETTEXT: {
-      LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return result;
-    }
+    case WM_PAINT: return paintControl(hwnd, [&](HDC hdc) { paintStatic(hwnd, hdc, *state); });
+    case WM_SETTEXT: return setTextAndRedraw(hwnd, wParam, lParam);
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case STM_SETICON: {
       HICON old = state->icon;
