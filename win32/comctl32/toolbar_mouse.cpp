@@ -1,6 +1,7 @@
 // comctl32: the toolbar under the mouse — hot buttons, pressing, clicking, and the tooltip's cues.
 #include "comctl32/toolbar.h"
 #include "comctl32/tooltip.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {

@@ -8,6 +8,7 @@
 #include "user32/paint.h"
 #include "user32/scrollbar.h"
 #include "user32/window.h"
+#include <windowsx.h>
 
 namespace win32 {
 

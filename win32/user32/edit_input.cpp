@@ -1,6 +1,7 @@
 // user32: the edit control's keyboard, mouse and clipboard.
 #include "backend/driver.h"
 #include "user32/edit.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {

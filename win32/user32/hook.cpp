@@ -3,7 +3,7 @@
 #include "user32/hook.h"
 
 #include <algorithm>
-#include <vector>
+#include <list>
 
 namespace win32 {
 namespace {
@@ -13,21 +13,27 @@ struct Hook {
   HOOKPROC proc;
 };
 
-std::vector<Hook *> &hooks() {
-  static std::vector<Hook *> chain;  // newest first
+// The chain owns its hooks, so that one never removed goes with the thread, as on Windows.
+std::list<Hook> &hooks() {
+  static std::list<Hook> chain;  // newest first
   return chain;
 }
 
-LRESULT callFrom(size_t index, int code, WPARAM wParam, LPARAM lParam) {
+std::list<Hook>::iterator findHook(HHOOK handle) {
   auto &chain = hooks();
-  for (; index < chain.size(); ++index)
-    if (chain[index]->id == WH_CBT) return chain[index]->proc(code, wParam, lParam);
+  return std::find_if(chain.begin(), chain.end(),
+                      [handle](Hook &hook) { return reinterpret_cast<HHOOK>(&hook) == handle; });
+}
+
+LRESULT callFrom(std::list<Hook>::iterator it, int code, WPARAM wParam, LPARAM lParam) {
+  for (; it != hooks().end(); ++it)
+    if (it->id == WH_CBT) return it->proc(code, wParam, lParam);
   return 0;
 }
 
 }  // namespace
 
-LRESULT callCbtHook(int code, WPARAM wParam, LPARAM lParam) { return callFrom(0, code, wParam, lParam); }
+LRESULT callCbtHook(int code, WPARAM wParam, LPARAM lParam) { return callFrom(hooks().begin(), code, wParam, lParam); }
 
 }  // namespace win32
 
@@ -40,25 +46,21 @@ HHOOK WINAPI SetWindowsHookExA(int id, HOOKPROC proc, HINSTANCE, DWORD) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  auto *hook = new Hook{id, proc};
-  hooks().insert(hooks().begin(), hook);
-  return reinterpret_cast<HHOOK>(hook);
+  hooks().push_front(Hook{id, proc});
+  return reinterpret_cast<HHOOK>(&hooks().front());
 }
 
 BOOL WINAPI UnhookWindowsHookEx(HHOOK handle) {
-  auto &chain = hooks();
-  auto it = std::find(chain.begin(), chain.end(), reinterpret_cast<Hook *>(handle));
-  if (it == chain.end()) return FALSE;
-  delete *it;
-  chain.erase(it);
+  auto it = findHook(handle);
+  if (it == hooks().end()) return FALSE;
+  hooks().erase(it);
   return TRUE;
 }
 
 LRESULT WINAPI CallNextHookEx(HHOOK handle, int code, WPARAM wParam, LPARAM lParam) {
-  auto &chain = hooks();
-  auto it = std::find(chain.begin(), chain.end(), reinterpret_cast<Hook *>(handle));
-  if (it == chain.end()) return 0;
-  return callFrom(size_t(it - chain.begin()) + 1, code, wParam, lParam);
+  auto it = findHook(handle);
+  if (it == hooks().end()) return 0;
+  return callFrom(std::next(it), code, wParam, lParam);
 }
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 
 #include "user32/combobox.h"
 #include "user32/listbox.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {

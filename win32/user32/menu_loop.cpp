@@ -6,6 +6,7 @@
 #include "user32/menu_popup.h"
 #include "user32/menu_track.h"
 #include "user32/window.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {

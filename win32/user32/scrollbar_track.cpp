@@ -3,6 +3,7 @@
 // press ends with SB_ENDSCROLL.
 #include "user32/paint.h"
 #include "user32/scrollbar.h"
+#include <windowsx.h>
 
 namespace win32 {
 namespace {
