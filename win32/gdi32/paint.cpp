@@ -1,6 +1,9 @@
 // gdi32: the pixel work under every drawing call.
 #include "gdi32/paint.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "gdi32/font.h"
 
 namespace win32::paint {
@@ -34,15 +37,64 @@ void drawGlyph(DeviceContext &dc, int x, int y, const font::Glyph &glyph, uint32
   });
 }
 
+// The sixteen ways four neighbouring pixels can be ink or paper, kept for the colours used last (text
+// is drawn in few colours, and always on the one thread that runs the windows), so a glyph row of eight
+// pixels is two copies of four.
+struct InkQuads {
+  uint32_t ink = 0, paper = 0;
+  bool made = false;
+  uint32_t pixels[16][4];
+};
+
+const InkQuads &inkQuads(uint32_t ink, uint32_t paper) {
+  static InkQuads quads;
+  if (!quads.made || quads.ink != ink || quads.paper != paper) {
+    quads.ink = ink;
+    quads.paper = paper;
+    quads.made = true;
+    for (unsigned bits = 0; bits < 16; ++bits)
+      for (int k = 0; k < 4; ++k) quads.pixels[bits][k] = (bits & (8u >> k)) ? ink : paper;
+  }
+  return quads;
+}
+
+void putEight(uint32_t *out, unsigned bits, const InkQuads &quads) {
+  std::memcpy(out, quads.pixels[bits >> 4], sizeof quads.pixels[0]);
+  std::memcpy(out + 4, quads.pixels[bits & 15], sizeof quads.pixels[0]);
+}
+
+// A glyph with its cell's background, when the whole cell lies inside one rectangle of the clip (as
+// nearly every cell does): each pixel is written once, ink or paper.
+bool drawOpaqueGlyph(DeviceContext &dc, int x, int y, const font::Glyph &glyph, uint32_t ink, uint32_t paper) {
+  if (!dc.surface) return false;
+  RECT cell = rectOffset(RECT{x, y, x + glyph.width, y + font::kHeight}, dc.origin.x, dc.origin.y);
+  if (cell.left < 0 || cell.top < 0 || cell.right > dc.surface->width || cell.bottom > dc.surface->height)
+    return false;
+  auto holdsCell = [&](const RECT &r) {
+    return cell.left >= r.left && cell.top >= r.top && cell.right <= r.right && cell.bottom <= r.bottom;
+  };
+  if (std::none_of(dc.clip.rects().begin(), dc.clip.rects().end(), holdsCell)) return false;
+  const InkQuads &quads = inkQuads(ink, paper);
+  for (int i = 0; i < font::kHeight; ++i) {
+    uint32_t *out = dc.surface->row(cell.top + i) + cell.left;
+    putEight(out, glyph.rows[2 * i], quads);
+    if (glyph.width == 16) putEight(out + 8, glyph.rows[2 * i + 1], quads);
+  }
+  dc.surface->markDirty(cell);
+  return true;
+}
+
 }  // namespace
 
 void fill(DeviceContext &dc, const RECT &rect, COLORREF color) {
   uint32_t pixel = pixelOf(color);
+  // The first row pixel by pixel, the others copied from it (a copy runs many pixels at a time).
   forClipped(dc, rect, [&](const RECT &part) {
-    for (int y = part.top; y < part.bottom; ++y) {
-      uint32_t *row = dc.surface->row(y);
-      for (int x = part.left; x < part.right; ++x) row[x] = pixel;
-    }
+    uint32_t *first = dc.surface->row(part.top) + part.left;
+    size_t width = size_t(part.right - part.left);
+    std::fill_n(first, width, pixel);
+    for (int y = part.top + 1; y < part.bottom; ++y)
+      std::memcpy(dc.surface->row(y) + part.left, first, width * sizeof *first);
   });
 }
 
@@ -56,16 +108,17 @@ void invert(DeviceContext &dc, const RECT &rect) {
 }
 
 int text(DeviceContext &dc, int x, int y, std::string_view utf8, COLORREF color, const COLORREF *background) {
-  int width = font::textWidth(utf8);
-  if (background) fill(dc, RECT{x, y, x + width, y + font::kHeight}, *background);
   uint32_t pixel = pixelOf(color);
   int pen = x;
   for (size_t i = 0; i < utf8.size();) {
     font::Glyph glyph = font::glyph(font::nextCodePoint(utf8, i));
-    drawGlyph(dc, pen, y, glyph, pixel);
+    if (!background || !drawOpaqueGlyph(dc, pen, y, glyph, pixel, pixelOf(*background))) {
+      if (background) fill(dc, RECT{pen, y, pen + glyph.width, y + font::kHeight}, *background);
+      drawGlyph(dc, pen, y, glyph, pixel);
+    }
     pen += glyph.width;
   }
-  return width;
+  return pen - x;
 }
 
 void image(DeviceContext &dc, int x, int y, const Image &picture, const RECT &source,

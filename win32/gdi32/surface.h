@@ -12,16 +12,29 @@ namespace win32 {
 struct Surface {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;
+  std::vector<uint32_t> pixels;  // width × height once made: row() makes them, and so does showing them
   RECT dirty{0, 0, 0, 0};
 
+  // The pixels of the new size are made, all `fill`, at their first use: a window sized again before it
+  // is ever drawn (a frame created at the default size, then fitted to its contents) fills only its final
+  // size, which keeps memory the program never sees from costing start-up time.
   void resize(int w, int h, uint32_t fill) {
     width = w > 0 ? w : 0;
     height = h > 0 ? h : 0;
-    pixels.assign(size_t(width) * height, fill);
+    fill_ = fill;
+    made_ = false;
+    pixels.clear();
     dirty = {0, 0, width, height};
   }
-  uint32_t *row(int y) { return pixels.data() + size_t(y) * width; }
+  void make() {
+    if (made_) return;
+    pixels.assign(size_t(width) * height, fill_);
+    made_ = true;
+  }
+  uint32_t *row(int y) {
+    make();
+    return pixels.data() + size_t(y) * width;
+  }
   bool hasDirty() const { return dirty.right > dirty.left && dirty.bottom > dirty.top; }
   void markDirty(const RECT &r) {
     if (r.right <= r.left || r.bottom <= r.top) return;
@@ -34,6 +47,10 @@ struct Surface {
     if (r.right > dirty.right) dirty.right = r.right;
     if (r.bottom > dirty.bottom) dirty.bottom = r.bottom;
   }
+
+ private:
+  uint32_t fill_ = 0;
+  bool made_ = true;
 };
 
 inline uint32_t pixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }

@@ -130,6 +130,7 @@ void presentSurfaces() {
     Window *w = findWindow(hwnd, false);
     if (!w || !w->top || !w->top->native || !w->top->surface.hasDirty()) continue;
     Surface &s = w->top->surface;
+    s.make();
     if (w->visible() && !w->top->minimized)
       backend::driver().present(w->top->native, s.pixels.data(), s.width, s.height, s.width, s.dirty.left,
                                 s.dirty.top, s.dirty.right, s.dirty.bottom);

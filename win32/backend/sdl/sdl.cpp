@@ -1,7 +1,7 @@
 // backend: the SDL2 driver.
 #include "backend/sdl/sdl.h"
 
-#include <SDL.h>
+#include "backend/sdl/library.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +13,7 @@
 namespace win32::backend {
 
 std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
+  if (!openSdlLibrary(error)) return nullptr;
   // Ctrl+C in the terminal ends the program as it ends any other.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
