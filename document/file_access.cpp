@@ -26,7 +26,11 @@ BOOL chooseFile(HWND owner, char *path, char *title) {
   openFileName.lpstrFile = path;
   openFileName.lpstrFileTitle = title;
   openFileName.Flags = OFN_HIDEREADONLY;
-  return GetOpenFileNameA(&openFileName);
+  if (GetOpenFileNameA(&openFileName)) return TRUE;
+  // A chosen path too long for the buffer comes back as its needed size in the buffer's first two bytes:
+  // that is no name to offer the next time.
+  if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) path[0] = 0;
+  return FALSE;
 }
 
 // Only regular files are documents: a pipe, a device or a folder is refused at once (the open never

@@ -87,6 +87,7 @@ LRESULT onVScroll(HWND view, WPARAM wParam) {
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(view, SB_VERT, &si);
   const int32_t old = si.nPos, last = editor.fileSize - 1;
+  const int32_t rowBefore = editor.cursorRow, columnBefore = editor.cursorCol;
   int32_t pos = old;
   switch (LOWORD(wParam)) {
     case SB_LINEUP:
@@ -122,14 +123,21 @@ LRESULT onVScroll(HWND view, WPARAM wParam) {
   GetScrollInfo(view, SB_VERT, &si);
   // The top row follows the position at once, so a key handled before the next paint sees it.
   editor.topOffset = 16 * si.nPos;
-  if (si.nPos == old) return 1;
+  if (si.nPos == old) {
+    // Top and Bottom move the cursor even when the rows cannot move (the document fits the view, or is
+    // already there): it is drawn on its new byte at once, and the status bar follows.
+    if (editor.fileSize > 0 && (editor.cursorRow != rowBefore || editor.cursorCol != columnBefore))
+      drawMovedCursor(view);
+    return 1;
+  }
   editor.lowNibble = false;
   repaintView(view);
   return 0;
 }
 
 LRESULT onLeftButtonDown(HWND view, LPARAM lParam) {
-  int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  // Client coordinates are signed 16-bit halves (windowsx.h's GET_X_LPARAM and GET_Y_LPARAM).
+  int x = short(LOWORD(lParam)), y = short(HIWORD(lParam));
   CellHit hit = hitTestCell(x, y, editor.charWidth, editor.lineHeight, editor.visibleRows, editor.topOffset,
                             editor.fileSize);
   if (!hit.hit) return 0;

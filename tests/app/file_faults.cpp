@@ -1,62 +1,26 @@
-// Reading and saving while the system calls under them fail one by one: a document is either read whole
-// or refused; the file on disk is always either the old bytes (and the user is told) or the complete new
-// bytes, and no temporary file is left behind.
+// Reading and saving while the system calls under them fail one by one. Each save is first made without a
+// fault to learn which calls it makes and how often; then every one of those calls fails in turn, in each
+// way it can fail. Whatever fails, the file on disk holds either its old bytes (and the user was told) or
+// the complete new bytes, no temporary file is left behind, and the edits are still there to save again.
 #include <dirent.h>
 #include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <map>
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "kernel32/posix.h"
 #include "resources/resource.h"
+#include "tests/app/posix_faults.h"
 #include "tests/app/program.h"
 
 namespace {
 
-namespace posix = win32::posix;
-
-struct Fault {
-  std::string call;
-  int occurrence;  // fail the n-th such call of the save
-  int error;       // 0 with a write: a short transfer
-};
-
-Fault fault;
-std::map<std::string, int> seen;
-posix::Calls real;
-
-// True when this call is the one to fail (errno set).
-bool strike(const char *call) {
-  if (fault.call != call || ++seen[call] != fault.occurrence) return false;
-  errno = fault.error;
-  return fault.error != 0;
-}
-
-const posix::Calls faulty = [] {
-  posix::Calls c = posix::systemCalls();
-  c.open = [](const char *p, int f, mode_t m) { return strike("open") ? -1 : real.open(p, f, m); };
-  c.close = [](int fd) {
-    int r = real.close(fd);
-    return strike("close") ? -1 : r;
-  };
-  c.write = [](int fd, const void *b, size_t n) -> ssize_t {
-    if (fault.call == "write" && fault.error == 0 && ++seen["write"] == fault.occurrence && n > 1)
-      return real.write(fd, b, n / 2);
-    return strike("write") ? -1 : real.write(fd, b, n);
-  };
-  c.read = [](int fd, void *b, size_t n) -> ssize_t {
-    if (fault.call == "read" && fault.error == 0 && ++seen["read"] == fault.occurrence && n > 1)
-      return real.read(fd, b, n / 2);
-    return strike("read") ? -1 : real.read(fd, b, n);
-  };
-  c.fsync = [](int fd) { return strike("fsync") ? -1 : real.fsync(fd); };
-  c.rename = [](const char *a, const char *b) { return strike("rename") ? -1 : real.rename(a, b); };
-  c.fchmod = [](int fd, mode_t m) { return strike("fchmod") ? -1 : real.fchmod(fd, m); };
-  c.ftruncate = [](int fd, off_t n) { return strike("ftruncate") ? -1 : real.ftruncate(fd, n); };
-  c.fstat = [](int fd, struct stat *st) { return strike("fstat") ? -1 : real.fstat(fd, st); };
-  return c;
-}();
+using posix_faults::Fault;
+using posix_faults::Injector;
+using posix_faults::Kind;
 
 std::vector<std::string> filesIn(const std::string &folder) {
   std::vector<std::string> names;
@@ -65,79 +29,160 @@ std::vector<std::string> filesIn(const std::string &folder) {
       if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
     closedir(d);
   }
+  std::sort(names.begin(), names.end());
   return names;
 }
 
-using SaveFaults = ProgramTest;
+// The ways each call can fail. Every call fails with EIO; those that move data or make room also meet a
+// full disk, an interrupted call, a short transfer or a refused permission.
+std::vector<Fault> faultsFor(const std::string &call, int occurrence) {
+  std::vector<Fault> faults{{call, occurrence, Kind::Error, EIO}};
+  auto add = [&](Kind kind, int error = 0) { faults.push_back({call, occurrence, kind, error}); };
+  if (call == "write") {
+    add(Kind::Error, ENOSPC), add(Kind::Error, EINTR), add(Kind::Short), add(Kind::DiskFull), add(Kind::Torn);
+  } else if (call == "read") {
+    add(Kind::Error, EINTR), add(Kind::Short);
+  } else if (call == "open") {
+    add(Kind::Error, ENOSPC), add(Kind::Error, EINTR), add(Kind::Error, EACCES);
+  } else if (call == "close" || call == "fsync") {
+    add(Kind::Error, ENOSPC), add(Kind::Error, EINTR);
+  } else if (call == "rename") {
+    add(Kind::Error, ENOSPC), add(Kind::Error, EXDEV);
+  } else if (call == "fchmod" || call == "fchown" || call == "access") {
+    add(Kind::Error, EPERM);
+  }
+  return faults;
+}
 
-TEST_F(SaveFaults, EveryFailingCallLeavesTheOldOrTheNewBytesAndNoTemporaryFile) {
-  const std::string before(4096, 'o');
-  std::string after = before;
-  after[0] = '\x12';
-  std::vector<Fault> faults;
-  for (const char *call : {"open", "close", "write", "fsync", "rename", "fchmod", "ftruncate", "fstat"})
-    for (int n = 1; n <= 4; ++n)
-      for (int error : {EIO, ENOSPC, EINTR, 0}) {
-        if (error == 0 && std::string(call) != "write") continue;
-        faults.push_back({call, n, error});
-      }
-  int lost = 0, told = 0;
-  for (const Fault &f : faults) {
-    std::string file = writeFile("doc.bin", before);
-    ASSERT_TRUE(start("\"" + file + "\""));
+// Where the document lives: a plain file (saved through a new file and a rename), a file with a second
+// name (overwritten in place, so that both names see the new bytes), a file in a folder that takes no new
+// files (overwritten in place too), and a symbolic link in another folder (the target is replaced).
+enum class Place { Plain, HardLinked, NoNewFiles, SymbolicLink };
+
+class SaveFaults : public ProgramTest {
+ protected:
+  // The first and the last byte change, so that a write stopped half-way shows as a mixture.
+  const std::string before = std::string(4096, 'o') + "tail";
+  const std::string after = "\x12" + before.substr(1, before.size() - 2) + "\x34";
+  int tried = 0, lost = 0, warned = 0;
+
+  std::string documentFolder() const { return path("files"); }
+  std::string document() const { return path("files/doc.bin"); }
+  std::string opened(Place place) const { return place == Place::SymbolicLink ? path("link.bin") : document(); }
+
+  void lay(Place place) {
+    std::error_code ignored;
+    std::filesystem::remove_all(documentFolder(), ignored);
+    std::filesystem::remove(path("link.bin"), ignored);
+    std::filesystem::remove(path("other-name.bin"), ignored);
+    std::filesystem::create_directory(documentFolder());
+    writeFile("files/doc.bin", before);
+    if (place == Place::HardLinked) {
+      ASSERT_EQ(link(document().c_str(), path("other-name.bin").c_str()), 0);
+    }
+    if (place == Place::SymbolicLink) {
+      ASSERT_EQ(symlink(document().c_str(), path("link.bin").c_str()), 0);
+    }
+  }
+
+  // Opens the document, changes its first and last bytes and saves it under `fault`; returns the injector's counts.
+  std::map<std::string, int> save(Place place, const Fault &fault) {
+    lay(place);
+    EXPECT_TRUE(start("\"" + opened(place) + "\""));
     type("12");
+    key(VK_END, true);
+    type("34");
     size_t shown = dialogs.size();
     answerWith(IDOK);  // a warning, if one comes
-    fault = f;
-    seen.clear();
-    real = posix::replaceCalls(faulty);
-    command(IDM_SAVE);
-    posix::replaceCalls(real);
-    bool warned = dialogs.size() > shown;
-    std::string onDisk = readFile(file);
-    std::string label = f.call + " #" + std::to_string(f.occurrence) + " errno " + std::to_string(f.error);
-    if (warned) {
-      ++told;
-      EXPECT_TRUE(dialogs.back().says("无法写入文件:doc.bin")) << label;
-      // Only when the new name could not be made durable (the folder's flush failed after the swap)
-      // can the new bytes already be in place; the document stays unsaved either way.
-      EXPECT_TRUE(onDisk == before || (onDisk == after && f.call == "fsync")) << label;
-      EXPECT_FALSE(menuState(IDM_SAVE) & MF_GRAYED) << label;
-    } else {
-      EXPECT_EQ(onDisk, after) << label;
-      EXPECT_TRUE(menuState(IDM_SAVE) & MF_GRAYED) << label;
+    std::map<std::string, int> counts;
+    {
+      Injector injector(fault);
+      if (place == Place::NoNewFiles) injector.folderWithoutNewFiles = documentFolder();
+      command(IDM_SAVE);
+      counts = injector.counts();
     }
-    if (onDisk != before && onDisk != after) ++lost;
-    EXPECT_EQ(filesIn(folder), std::vector<std::string>{"doc.bin"}) << label;
+    bool told = dialogs.size() > shown;
+    if (!told) answers.clear();
+    check(place, fault, told);
     answers.clear();
     closing = true;
     quit();
     closing = false;
+    return counts;
   }
-  EXPECT_EQ(lost, 0);
-  EXPECT_GT(told, 0);  // the faults did reach the save
-}
 
-TEST_F(SaveFaults, AReadThatFailsRefusesTheFileAndAShortReadIsCompleted) {
+  void check(Place place, const Fault &fault, bool told) {
+    const std::string label = fault.label();
+    std::string onDisk = readFile(document());
+    ++tried;
+    if (onDisk != before && onDisk != after) ++lost;
+    if (told) {
+      ++warned;
+      EXPECT_TRUE(dialogs.back().says("无法写入文件:" + std::string(place == Place::SymbolicLink ? "link.bin" : "doc.bin")))
+          << label;
+      EXPECT_TRUE(onDisk == before || onDisk == after) << label;
+      EXPECT_FALSE(menuState(IDM_SAVE) & MF_GRAYED) << label;
+    } else {
+      EXPECT_EQ(onDisk, after) << label << ": a save that said nothing must have written everything";
+      EXPECT_TRUE(menuState(IDM_SAVE) & MF_GRAYED) << label;
+    }
+    EXPECT_EQ(filesIn(documentFolder()), std::vector<std::string>{"doc.bin"}) << label;
+    if (place == Place::HardLinked) {
+      EXPECT_EQ(readFile(path("other-name.bin")), onDisk) << label;
+    }
+    if (place == Place::SymbolicLink) {
+      struct stat entry;
+      EXPECT_TRUE(lstat(path("link.bin").c_str(), &entry) == 0 && S_ISLNK(entry.st_mode)) << label;
+    }
+    // The edits were kept: the next save, with nothing failing, writes them.
+    command(IDM_SAVE);
+    EXPECT_EQ(readFile(document()), after) << label;
+  }
+
+  // Every call the fault-free save makes, failed in turn in each of its ways.
+  void everyFault(Place place) {
+    std::map<std::string, int> counts = save(place, Fault{});
+    ASSERT_GT(counts["write"], 0);
+    for (const auto &[call, times] : counts)
+      for (int n = 1; n <= times; ++n)
+        for (const Fault &fault : faultsFor(call, n)) save(place, fault);
+    std::printf("[ save faults ] %d injected, %d warned, %d lost\n", tried - 1, warned, lost);
+    EXPECT_EQ(lost, 0);
+    EXPECT_GT(warned, 0);  // the faults did reach the save
+  }
+};
+
+TEST_F(SaveFaults, APlainFileKeepsItsOldOrItsNewBytes) { everyFault(Place::Plain); }
+TEST_F(SaveFaults, AFileWithTwoNamesKeepsItsOldOrItsNewBytesUnderBoth) { everyFault(Place::HardLinked); }
+TEST_F(SaveFaults, AFileInAFolderWithoutRoomForANewFileKeepsItsOldOrItsNewBytes) { everyFault(Place::NoNewFiles); }
+TEST_F(SaveFaults, AFileBehindASymbolicLinkKeepsItsOldOrItsNewBytes) { everyFault(Place::SymbolicLink); }
+
+using ReadFaults = ProgramTest;
+
+TEST_F(ReadFaults, AReadThatFailsRefusesTheFileAndAShortReadIsCompleted) {
   const std::string content(5000, 'r');
   std::string file = writeFile("read.bin", content);
   struct Case {
     Fault fault;
     bool opens;
-  } cases[] = {{{"read", 1, EIO}, false}, {{"read", 1, 0}, true}, {{"read", 2, 0}, true}, {{"read", 1, EINTR}, true}};
+  } cases[] = {
+      {{"read", 1, Kind::Error, EIO}, false},  {{"read", 1, Kind::Short}, true},
+      {{"read", 2, Kind::Short}, true},        {{"read", 1, Kind::Error, EINTR}, true},
+      {{"fstat", 1, Kind::Error, EIO}, false}, {{"open", 1, Kind::Error, EMFILE}, false},
+  };
   for (const Case &c : cases) {
-    fault = c.fault;
-    seen.clear();
-    real = posix::replaceCalls(faulty);
     if (!c.opens) answerWith(IDOK);
-    bool started = start("\"" + file + "\"");
-    posix::replaceCalls(real);
+    bool started;
+    {
+      Injector injector(c.fault);
+      started = start("\"" + file + "\"");
+    }
     ASSERT_TRUE(started);
-    EXPECT_EQ(view() != nullptr, c.opens) << c.fault.occurrence << " " << c.fault.error;
+    EXPECT_EQ(view() != nullptr, c.opens) << c.fault.label();
     if (!c.opens) {
-      EXPECT_TRUE(dialogs.back().says("无法读取文件:read.bin!"));
+      EXPECT_TRUE(dialogs.back().says("无法读取文件:read.bin!")) << c.fault.label();
     } else {
-      EXPECT_EQ(caption(), "Oxbyte - read.bin [5000 字节]");
+      EXPECT_EQ(caption(), "Oxbyte - read.bin [5000 字节]") << c.fault.label();
     }
     quit();
   }
