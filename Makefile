@@ -20,10 +20,29 @@ run: build
 	@$(BUILD)/oxbyte $(if $(FILE),"$(FILE)")
 
 test: build
-	@cd $(BUILD) && ctest -j $(JOBS) --output-on-failure --timeout 300 | tail -n 40
+	@cd $(BUILD) && { ctest -j $(JOBS) --output-on-failure --timeout 300 >ctest.log 2>&1; status=$$?; \
+	  tail -n 40 ctest.log; exit $$status; }
 
 scenes: build
 	@mkdir -p docs && $(BUILD)/tools/oxbyte-scenes docs
 
 clean:
 	rm -rf build build-asan
+
+# make bench: builds the benchmarks (never built by `make` or `make test`) and prints the table of speed
+# figures, each beside its baseline measured in the same run (bench/README.md).
+.PHONY: bench
+bench: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target bench
+
+# make fuzz: builds the libFuzzer targets of fuzz/ with clang in their own folder and runs each over its
+# corpus, then fresh for FUZZ_SECONDS seconds (fuzz/run).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz fuzz-build
+fuzz-build: deps
+	@cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)

@@ -1,0 +1,153 @@
+// The table of figures.
+#include "bench/table.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double MiB = 1024.0 * 1024.0;
+constexpr double DOCUMENT_BYTES = 16777215.0;
+
+enum class Kind {
+  Under,            // measured < limit
+  WithinTimes,      // measured ≤ factor × baseline
+  UnderAndFaster,   // measured < limit and baseline ≥ factor × measured
+  SpeedAtLeast,     // baseline ≥ factor × measured: at least `factor` of the baseline's speed
+  MemoryWithin,     // measured ≤ baseline + limit bytes
+  Report,           // the ratio only
+};
+
+struct Row {
+  const char *figure;
+  const char *measured;  // figure name
+  const char *baseline;  // figure name, or null
+  const char *baselineText;
+  Kind kind;
+  double limit;
+  double factor;
+};
+
+const std::vector<Row> rows = {
+    {"start-up to first painted frame, headless, no file (in the process, as the program tests start it)",
+     "startup", nullptr, "—", Kind::Under, 0.020, 0},
+    {"the same in a fresh process, from spawn", "startup_fresh_process", "fresh_process_to_main",
+     "spawn to main(): loading the shared libraries", Kind::Under, 0.020, 0},
+    {"start-up + open + first paint of a 16,777,215-byte file", "startup_open", "read_file",
+     "one `read` of the file", Kind::WithinTimes, 0, 2},
+    {"full repaint, 24 rows", "repaint/24", nullptr, "—", Kind::Under, 0.001, 0},
+    {"full repaint, 60 rows", "repaint/60", nullptr, "—", Kind::Under, 0.001, 0},
+    {"cursor move / blink (`drawCursorCell`)", "cursor_cell", nullptr, "—", Kind::Under, 50e-6, 0},
+    {"cursor move by arrow key, through the program to the frame shown", "cursor_key", nullptr, "—", Kind::Under,
+     1 / 60.0, 0},
+    {"Page Down (scroll + repaint)", "page_down", nullptr, "—", Kind::Under, 0.001, 0},
+    {"thumb drag step (scroll + repaint)", "thumb_drag_step", nullptr, "—", Kind::Under, 0.001, 0},
+    {"Find, worst case, 16,777,215 \"A\"s, 253 \"A\"s + \"B\"", "find_worst", "plain_scan_worst",
+     "the plain scan", Kind::UnderAndFaster, 0.100, 15},
+    {"Find, absent 4-byte needle, 16,777,215 random bytes", "find_random", "memmem_random", "glibc `memmem`",
+     Kind::SpeedAtLeast, 0, 0.9},
+    {"Save of 16,777,215 bytes (fsync replaced by a no-op)", "save", "write_file", "one `write` of the bytes",
+     Kind::WithinTimes, 0, 2},
+    {"peak memory (ru_maxrss) with a 16,777,215-byte document", "peak_memory", nullptr, "2 × 16,777,215 bytes",
+     Kind::MemoryWithin, 24 * MiB, 0},
+    {"rendering the whole document row by row into cells (Page Down to the end)", "render_document", "xxd",
+     "`xxd` of the file to /dev/null", Kind::Report, 0, 0},
+};
+
+std::string seconds(double s) {
+  char text[32];
+  if (s < 1e-3)
+    std::snprintf(text, sizeof text, "%.1f µs", s * 1e6);
+  else if (s < 1)
+    std::snprintf(text, sizeof text, "%.2f ms", s * 1e3);
+  else
+    std::snprintf(text, sizeof text, "%.2f s", s);
+  return text;
+}
+
+std::string mebibytes(double bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f MiB", bytes / MiB);
+  return text;
+}
+
+std::string times(double x) {
+  char text[32];
+  std::snprintf(text, sizeof text, x < 10 ? "%.2f×" : "%.0f×", x);
+  return text;
+}
+
+std::string targetText(const Row &row) {
+  switch (row.kind) {
+    case Kind::Under: return "under " + seconds(row.limit);
+    case Kind::WithinTimes: return "within " + times(row.factor) + " the baseline's time";
+    case Kind::UnderAndFaster: return "under " + seconds(row.limit) + " and ≥ " + times(row.factor) + " faster";
+    case Kind::SpeedAtLeast: return "≥ " + times(row.factor) + " the baseline's speed";
+    case Kind::MemoryWithin: return "≤ baseline + " + mebibytes(row.limit);
+    case Kind::Report: return "report the ratio";
+  }
+  return "";
+}
+
+struct Verdict {
+  std::string ratio;
+  bool pass;
+};
+
+Verdict judge(const Row &row, double m, double b) {
+  switch (row.kind) {
+    case Kind::Under: return {row.baseline ? times(m / b) + " its time" : "—", m < row.limit};
+    case Kind::WithinTimes: return {times(m / b) + " its time", m <= row.factor * b};
+    case Kind::UnderAndFaster: return {times(b / m) + " faster", m < row.limit && b >= row.factor * m};
+    case Kind::SpeedAtLeast: return {times(b / m) + " its speed", b >= row.factor * m};
+    case Kind::MemoryWithin: return {times(m / b) + " of it", m <= b + row.limit};
+    case Kind::Report: return {times(m / b) + " its time", true};
+  }
+  return {"", false};
+}
+
+}  // namespace
+
+void FigureCollector::ReportRuns(const std::vector<Run> &runs) {
+  for (const Run &run : runs) {
+    if (run.run_type != Run::RT_Iteration) continue;
+    std::string name = run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
+    if (run.error_occurred) {
+      std::fprintf(stderr, "  %-22s not measured: %s\n", name.c_str(), run.error_message.c_str());
+      continue;
+    }
+    double s = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    std::fprintf(stderr, "  %-22s %s\n", name.c_str(), seconds(s).c_str());
+    auto [at, added] = figures_.emplace(name, s);
+    if (!added && s < at->second) at->second = s;
+  }
+}
+
+int printTable(const Figures &figures) {
+  std::printf("| figure | measured | baseline in the same run | ratio to the baseline | target | result |\n");
+  std::printf("|---|---|---|---|---|---|\n");
+  int misses = 0;
+  for (const Row &row : rows) {
+    auto m = figures.find(row.measured);
+    bool memory = row.kind == Kind::MemoryWithin;
+    double baseline = memory ? 2 * DOCUMENT_BYTES : 0;
+    bool haveBaseline = memory || !row.baseline;
+    if (row.baseline && figures.count(row.baseline)) {
+      baseline = figures.at(row.baseline);
+      haveBaseline = true;
+    }
+    std::string measuredText = m == figures.end() ? "not measured" : memory ? mebibytes(m->second) : seconds(m->second);
+    std::string baselineText = row.baselineText;
+    if (row.baseline || memory)
+      baselineText += ": " + (!haveBaseline ? std::string("not measured") : memory ? mebibytes(baseline) : seconds(baseline));
+    Verdict verdict{"—", false};
+    if (m != figures.end() && haveBaseline) verdict = judge(row, m->second, baseline);
+    const char *result = row.kind == Kind::Report ? (m != figures.end() && haveBaseline ? "(reported)" : "not measured")
+                                                  : verdict.pass ? "PASS" : "MISS";
+    if (row.kind != Kind::Report && !verdict.pass) ++misses;
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", row.figure, measuredText.c_str(), baselineText.c_str(),
+                verdict.ratio.c_str(), targetText(row).c_str(), result);
+  }
+  return misses;
+}
