@@ -1,24 +1,25 @@
 // The caption's grouped byte count follows the user's locale; warnings name the file or "(无标题)".
-#include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "app/title.h"
 #include "resources/resource.h"
+#include "support/platform.h"
 #include "tests/app/program.h"
 
 namespace {
 
 struct InLocale {
-  explicit InLocale(const char *name) { setenv("LC_ALL", name, 1); }
-  ~InLocale() { setenv("LC_ALL", "C.UTF-8", 1); }
+  explicit InLocale(const char *name) : chosen(platform::chooseUserLocale(name)) {}
+  ~InLocale() { platform::useDefaultLocale(); }
+  bool chosen;
 };
 
 using Caption = ProgramTest;
 
 TEST_F(Caption, GroupsTheSizeWithTheLocalesSeparator) {
   std::string file = writeFile("big.bin", "");
-  ASSERT_EQ(truncate(file.c_str(), 16777215), 0);
+  std::filesystem::resize_file(file, 16777215);
   struct Case {
     const char *locale;
     const char *caption;
@@ -27,18 +28,23 @@ TEST_F(Caption, GroupsTheSizeWithTheLocalesSeparator) {
       {"de_DE.UTF-8", "Oxbyte - big.bin [16.777.215 字节]"},
       {"C", "Oxbyte - big.bin [16777215 字节]"},  // the C locale has no thousands separator
   };
+  int shown = 0;
   for (const Case &c : cases) {
+    // Where the user's locale is fixed when the process starts (Windows), a run covers the locale it was
+    // started in; the Wine run starts this test once per locale.
     InLocale locale(c.locale);
+    if (!locale.chosen) continue;
+    ++shown;
     ASSERT_TRUE(start("\"" + file + "\""));
     EXPECT_EQ(caption(), c.caption) << c.locale;
     quit();
   }
+  EXPECT_GT(shown, 0);
 }
 
 TEST_F(Caption, ClosingTheDocumentLeavesTheProgramName) {
-  InLocale locale("en_US.UTF-8");
-  ASSERT_TRUE(start("\"" + writeFile("small.bin", std::string(1234, 's')) + "\""));
-  EXPECT_EQ(caption(), "Oxbyte - small.bin [1,234 字节]");
+  ASSERT_TRUE(start("\"" + writeFile("small.bin", std::string(999, 's')) + "\""));
+  EXPECT_EQ(caption(), "Oxbyte - small.bin [999 字节]");
   SendMessageA(view(), WM_CLOSE, 0, 0);
   pump();
   EXPECT_EQ(caption(), "Oxbyte");

@@ -1,6 +1,8 @@
 // The frame: its size, its snapping to whole rows, minimising, closing, and what reaches a view.
+#include <windows.h>
 #include <commctrl.h>
-#include <unistd.h>
+
+#include <filesystem>
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
@@ -21,6 +23,15 @@ int width(HWND hwnd) {
   return r.right - r.left;
 }
 
+// The width the frame takes: 75 columns of the 8-pixel font, the scroll bar (17 pixels), two pixels and
+// the frame's own border (none on the stand-in, whose desktop draws the borders).
+int frameWidth(HWND frame) {
+  RECT window, client;
+  GetWindowRect(frame, &window);
+  GetClientRect(frame, &client);
+  return 75 * 8 + 17 + 2 + (window.right - window.left) - client.right;
+}
+
 // The height the frame takes for `rows` rows of the 16-pixel font.
 int frameHeightFor(HWND frame, HWND toolbar, HWND status, int rows) {
   RECT window, client;
@@ -33,9 +44,23 @@ int frameHeightFor(HWND frame, HWND toolbar, HWND status, int rows) {
 TEST_F(Frame, StartsWithCaptionAndRoomFor75ColumnsAnd24Rows) {
   ASSERT_TRUE(start());
   EXPECT_EQ(caption(), "Oxbyte");
-  EXPECT_EQ(width(program.frame), 75 * 8 + 17 + 2);
+  EXPECT_EQ(width(program.frame), frameWidth(program.frame));
+  EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
   EXPECT_EQ(height(program.frame), frameHeightFor(program.frame, toolbar(), status(), 24));
   EXPECT_EQ(view(), nullptr);
+}
+
+TEST_F(Frame, AClassThatCannotBeRegisteredEndsStartUpWithAnErrorBox) {
+  WNDCLASSA taken{};
+  taken.lpfnWndProc = DefWindowProcA;
+  taken.lpszClassName = "oxpanel";
+  ASSERT_TRUE(RegisterClassA(&taken));
+  answerWith(IDOK);
+  EXPECT_FALSE(start());
+  UnregisterClassA("oxpanel", nullptr);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].caption, "Oxbyte");
+  EXPECT_TRUE(dialogs[0].says("系统版本错误?"));
 }
 
 TEST_F(Frame, ClientAreaIsGreyWithABlackOutline) {
@@ -53,17 +78,18 @@ TEST_F(Frame, AnyResizeSnapsToTheColumnsAndWholeRows) {
   ASSERT_TRUE(start());
   RECT r;
   GetWindowRect(program.frame, &r);
+  const int snapped = frameWidth(program.frame);
   struct Case {
     int width, height, rows;
   } cases[] = {{900, frameHeightFor(program.frame, toolbar(), status(), 10) + 7, 10},
                {300, frameHeightFor(program.frame, toolbar(), status(), 40), 40},
-               {619, 60, 1},  // never fewer than one row
-               {619, frameHeightFor(program.frame, toolbar(), status(), 3) + 12, 3},
-               {619, frameHeightFor(program.frame, toolbar(), status(), 3) + 13, 4}};
+               {snapped, 60, 1},  // never fewer than one row
+               {snapped, frameHeightFor(program.frame, toolbar(), status(), 3) + 12, 3},
+               {snapped, frameHeightFor(program.frame, toolbar(), status(), 3) + 13, 4}};
   for (const Case &c : cases) {
     MoveWindow(program.frame, r.left, r.top, c.width, c.height, TRUE);
     pump();
-    EXPECT_EQ(width(program.frame), 619) << c.height;
+    EXPECT_EQ(width(program.frame), snapped) << c.height;
     EXPECT_EQ(height(program.frame), frameHeightFor(program.frame, toolbar(), status(), c.rows)) << c.height;
     RECT client, bar;
     GetClientRect(program.frame, &client);
@@ -124,11 +150,10 @@ TEST_F(Frame, ACommandLinePathInQuotesOpensAtOnce) {
 
 TEST_F(Frame, ABareNameIsLookedUpInTheCurrentFolder) {
   writeFile("bare.bin", "12345678");
-  char here[4096];
-  ASSERT_TRUE(getcwd(here, sizeof here));
-  ASSERT_EQ(chdir(folder.c_str()), 0);
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
   bool started = start("bare.bin");
-  EXPECT_EQ(chdir(here), 0);
+  std::filesystem::current_path(here);
   ASSERT_TRUE(started);
   EXPECT_EQ(caption(), "Oxbyte - bare.bin [8 字节]");
 }
@@ -150,7 +175,7 @@ TEST_F(Frame, ACommandLineFolderIsRefused) {
 }
 
 TEST_F(Frame, ATooLongCommandLinePathIsRefusedNotTruncated) {
-  std::string longPath = folder + "/" + std::string(300, 'x');
+  std::string longPath = path(std::string(300, 'x'));
   answerWith(IDOK);
   ASSERT_TRUE(start(longPath));
   ASSERT_EQ(dialogs.size(), 1u);

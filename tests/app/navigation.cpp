@@ -1,12 +1,10 @@
 // Moving the cursor and the view: keys, the scroll bar, the mouse and the wheel.
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
 
-#include "backend/driver.h"
 #include "resources/resource.h"
+#include "support/platform.h"
 #include "tests/app/program.h"
-#include "user32/window.h"
 
 namespace {
 
@@ -133,29 +131,20 @@ TEST_F(Navigation, ScrollCodesFromTheScrollBar) {
   EXPECT_EQ(offsetShown(*this), 0);
 }
 
-// The scroll bar dragged with the mouse as a user drags it (events from the desktop, headless).
+// The scroll bar dragged with the mouse as a user drags it: real input from the desktop, which the press
+// on the thumb turns into the scroll bar's own tracking loop.
 TEST_F(Navigation, DraggingTheThumbReachesEveryRowOfAMillionRowDocument) {
   std::string file = writeFile("2m.bin", "");
-  ASSERT_EQ(truncate(file.c_str(), 2000000), 0);
+  std::filesystem::resize_file(file, 2000000);
   ASSERT_TRUE(start("\"" + file + "\""));
-  RECT frame, viewRect;
-  GetWindowRect(program.frame, &frame);
-  GetWindowRect(view(), &viewRect);
-  int x = viewRect.right - frame.left - 8, top = viewRect.top - frame.top;
-  auto mouse = [&](win32::backend::EventType type, int y) {
-    win32::backend::Event e;
-    e.type = type;
-    e.window = win32::findWindow(program.frame, false)->top->native;
-    e.x = x;
-    e.y = y;
-    e.button = 1;
-    win32::backend::injectHeadlessEvent(e);
-  };
-  using win32::backend::EventType;
-  mouse(EventType::MouseDown, top + 17 + 2);
-  mouse(EventType::MouseMove, top + 200);
-  mouse(EventType::MouseMove, top + 2000);
-  mouse(EventType::MouseUp, top + 2000);
+  RECT bar;
+  GetWindowRect(view(), &bar);
+  const int x = bar.right - 8, top = bar.top;
+  using platform::Mouse;
+  platform::mouse(Mouse::Press, {x, top + 17 + 2});  // on the thumb, just below the arrow
+  platform::mouse(Mouse::Move, {x, top + 200});
+  platform::mouse(Mouse::Move, {x, top + 2000});  // far below the bar: the thumb stays at the bottom
+  platform::mouse(Mouse::Release, {x, top + 2000});
   pump();
   EXPECT_EQ(scroll().nPos, 124976);
   EXPECT_EQ(offsetShown(*this), 124976 * 16);

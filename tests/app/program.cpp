@@ -1,17 +1,18 @@
-// The real program started in-process on the headless backend.
+// The real program started in-process (on Linux on the headless backend, on Windows on the desktop).
 #include "tests/app/program.h"
 
 #include <commctrl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "resources/resource.h"
+#include "support/platform.h"
 
 ProgramTest *ProgramTest::current = nullptr;
 
@@ -35,6 +36,26 @@ std::string className(HWND hwnd) {
   return name;
 }
 
+// A new, empty folder of this test under the system's temporary folder.
+std::string makeTestFolder() {
+  namespace fs = std::filesystem;
+  std::random_device seed;
+  for (;;) {
+    fs::path folder = fs::temp_directory_path() / ("oxbyte-test-" + std::to_string(seed()));
+    if (fs::create_directory(folder)) return folder.string();
+  }
+}
+
+// Files a test made read-only go too.
+void removeTestFolder(const std::string &folder) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (const fs::directory_entry &e : fs::recursive_directory_iterator(folder, ignored))
+    if (!e.is_symlink(ignored)) fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(folder, ignored);
+}
+
 }  // namespace
 
 namespace {
@@ -51,10 +72,9 @@ void CALLBACK watchdog(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 void ProgramTest::SetUp() {
-  // Numbers in the caption follow the locale; tests see the plain C one unless they choose another.
-  setenv("LC_ALL", "C.UTF-8", 1);
-  char pattern[] = "/tmp/oxbyte-test-XXXXXX";
-  folder = mkdtemp(pattern);
+  // Numbers in the caption follow the locale; tests see the default one unless they choose another.
+  platform::useDefaultLocale();
+  folder = makeTestFolder();
   current = this;
   hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
   watchdogTimer = SetTimer(nullptr, 0, 600000, watchdog);
@@ -72,9 +92,7 @@ void ProgramTest::TearDown() {
   current = nullptr;
   UnregisterClassA("Oxbyte", nullptr);
   UnregisterClassA("oxpanel", nullptr);
-  std::error_code ignored;
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(folder, ignored);
+  removeTestFolder(folder);
 }
 
 // Each dialog is answered once. Activation comes while the dialog is still being set up (its
@@ -115,6 +133,7 @@ void CALLBACK ProgramTest::answerWaitingDialog(HWND, UINT, UINT_PTR id, DWORD) {
 
 bool ProgramTest::start(const std::string &commandLine) {
   program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
+  if (program.frame) platform::holdBlinkTimer(program.frame, 1);
   pump();
   return program.frame != nullptr;
 }
@@ -253,13 +272,17 @@ ProgramTest::Cell ProgramTest::cell(int cellX, int row) const {
   return result;
 }
 
-// Draws the expected text the same way on a window of its own and compares the pixels.
+// Draws the expected text the same way on a window of its own and compares the pixels. The window lies on
+// the screen, below the frame: a desktop keeps no pixels of windows or parts of windows off the screen.
 bool ProgramTest::cellsShow(int cellX, int row, const std::string &text, COLORREF textColor,
                             COLORREF background) const {
   static HWND scratch = nullptr;
+  RECT frame;
+  GetWindowRect(program.frame, &frame);
   if (!IsWindow(scratch))
-    scratch = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 2000, 2000, 400, 20, nullptr, nullptr,
-                              nullptr, nullptr);
+    scratch = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Static", "", WS_POPUP, 0, 0, 400, 20, nullptr,
+                              nullptr, nullptr, nullptr);
+  SetWindowPos(scratch, nullptr, frame.left, frame.bottom + 8, 400, 20, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   HDC ref = GetDC(scratch);
   SelectObject(ref, GetStockObject(SYSTEM_FIXED_FONT));
   SetTextColor(ref, textColor);

@@ -1,4 +1,4 @@
-// The real program started in-process on the headless backend, driven only through Win32 calls, with its
+// The real program started in-process, driven only through Win32 calls, with its
 // modal dialogs answered through a WH_CBT hook.
 #ifndef OXBYTE_TESTS_APP_PROGRAM_H
 #define OXBYTE_TESTS_APP_PROGRAM_H
@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -37,7 +38,9 @@ class ProgramTest : public testing::Test {
   bool running() const { return program.frame && IsWindow(program.frame); }
 
   // Files in a fresh folder of this test.
-  std::string path(const std::string &name) const { return folder + "/" + name; }
+  std::string path(const std::string &name) const {
+    return folder + char(std::filesystem::path::preferred_separator) + name;
+  }
   std::string writeFile(const std::string &name, const std::string &bytes);
   std::string readFile(const std::string &fullPath) const;
   // Opens a file with File → Open, answering the Open dialog with its full path; `then`, when given,

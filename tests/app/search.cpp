@@ -2,8 +2,8 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "support/platform.h"
 #include "tests/app/program.h"
-#include "user32/beep.h"
 
 namespace {
 
@@ -114,10 +114,10 @@ TEST_F(Search, GotoReadsHexAndDecimalAndIgnoresOffsetsOutsideTheFile) {
   };
   for (const Case &c : cases) {
     int32_t before = offsetShown(*this);
-    int beeps = win32::beepCount();
+    int beeps = platform::beepCount();
     go(*this, c.text);
     EXPECT_EQ(offsetShown(*this), c.expected < 0 ? before : c.expected) << c.text;
-    EXPECT_EQ(win32::beepCount() - beeps, c.beep ? 1 : 0) << c.text;
+    EXPECT_EQ(platform::beepCount() - beeps, c.beep ? 1 : 0) << c.text;
   }
 }
 

@@ -1,4 +1,5 @@
 // The menu, the toolbar with its tooltips, the accelerators and the status bar at start-up.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>
