@@ -8,7 +8,7 @@
 
 // Every SDL function the driver calls. SDL_BlitSurface is a macro for SDL_UpperBlit.
 #define OXBYTE_SDL_FUNCTIONS(X)                                                                              \
-  X(SDL_Init) X(SDL_InitSubSystem) X(SDL_Quit) X(SDL_GetError) X(SDL_SetHint) X(SDL_free) X(SDL_GetTicks64)   \
+  X(SDL_Init) X(SDL_InitSubSystem) X(SDL_GetCurrentVideoDriver) X(SDL_Quit) X(SDL_GetError) X(SDL_SetHint) X(SDL_free) X(SDL_GetTicks64)   \
   X(SDL_CreateWindow) X(SDL_DestroyWindow) X(SDL_GetWindowFromID) X(SDL_GetWindowID) X(SDL_GetWindowFlags)    \
   X(SDL_SetWindowTitle) X(SDL_SetWindowSize) X(SDL_SetWindowPosition) X(SDL_GetWindowSize)                    \
   X(SDL_GetWindowPosition) X(SDL_ShowWindow) X(SDL_HideWindow) X(SDL_RaiseWindow) X(SDL_MinimizeWindow)       \

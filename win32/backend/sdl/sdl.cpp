@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -12,13 +13,44 @@
 
 namespace win32::backend {
 
+namespace {
+
+// The desktop SDL is to reach, chosen before SDL is loaded; false with the reason when there is none.
+bool chooseVideoDriver(std::string &error) {
+  if (std::getenv("SDL_VIDEODRIVER")) return true;  // the user's own choice
+  bool x11 = std::getenv("DISPLAY"), wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!x11 && !wayland) {
+    error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return false;
+  }
+  // Without a Wayland session SDL need not look for one (and complain on the terminal that it found none).
+  if (!wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  return true;
+}
+
+// Reaching no desktop, SDL falls back to drawing off the screen, where nobody would see a window; that
+// driver is used only when asked for by name.
+bool drawsOffScreen() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  return !std::getenv("SDL_VIDEODRIVER") && driver &&
+         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+}  // namespace
+
 std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
-  if (!openSdlLibrary(error)) return nullptr;
+  if (!openSdlLibrary(error) || !chooseVideoDriver(error)) return nullptr;
   // Ctrl+C in the terminal ends the program as it ends any other.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot open a display (") + SDL_GetError() + ")";
+    SDL_Quit();
+    return nullptr;
+  }
+  if (drawsOffScreen()) {
+    error = "no X11 or Wayland display could be reached";
+    SDL_Quit();
     return nullptr;
   }
   SDL_StartTextInput();
