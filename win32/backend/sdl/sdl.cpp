@@ -77,16 +77,23 @@ bool isPopup(SDL_Window *window) { return SDL_GetWindowFlags(window) & SDL_WINDO
 
 }  // namespace
 
-// The desktop may hand the keyboard to a drop-down menu while it is shown; when it goes, the keyboard
-// goes back to the window it belongs to rather than to nowhere.
+// The desktop may hand the keyboard to a drop-down menu while it is shown, and gives it to a dialog; when
+// either goes, the keyboard goes back to the window it belongs to rather than to nowhere (as it would on a
+// desktop without a window manager).
 void SdlDriver::giveFocusBack(SDL_Window *closing) {
-  if (!isPopup(closing)) return;
-  if (SDL_Window *back = SDL_GetWindowFromID(lastFocused_)) SDL_SetWindowInputFocus(back);
+  NativeId back = 0;
+  if (isPopup(closing)) {
+    back = lastFocused_;
+  } else if (auto owner = owners_.find(SDL_GetWindowID(closing)); owner != owners_.end()) {
+    if (SDL_GetWindowFlags(closing) & SDL_WINDOW_INPUT_FOCUS) back = owner->second;
+  }
+  if (SDL_Window *window = SDL_GetWindowFromID(back)) SDL_SetWindowInputFocus(window);
 }
 
 void SdlDriver::destroyWindow(NativeId id) {
   if (SDL_Window *window = SDL_GetWindowFromID(id)) {
     giveFocusBack(window);
+    owners_.erase(id);
     SDL_DestroyWindow(window);
   }
 }
@@ -139,7 +146,9 @@ void SdlDriver::setIcon(NativeId id, const uint32_t *argb, int width, int height
 
 void SdlDriver::setOwner(NativeId id, NativeId owner) {
   SDL_Window *window = SDL_GetWindowFromID(id), *parent = SDL_GetWindowFromID(owner);
-  if (window && parent) SDL_SetWindowModalFor(window, parent);
+  if (!window || !parent) return;
+  SDL_SetWindowModalFor(window, parent);
+  owners_[id] = owner;
 }
 
 void SdlDriver::present(NativeId id, const uint32_t *pixels, int width, int height, int stride, int dirtyLeft,

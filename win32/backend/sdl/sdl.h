@@ -3,6 +3,7 @@
 #define OXBYTE_WIN32_BACKEND_SDL_H
 
 #include <memory>
+#include <unordered_map>
 
 struct SDL_Window;
 
@@ -43,6 +44,7 @@ class SdlDriver final : public Driver {
   void giveFocusBack(SDL_Window *closing);
   uint32_t audio_ = 0;
   NativeId lastFocused_ = 0;  // the last decorated window that had the keyboard
+  std::unordered_map<NativeId, NativeId> owners_;  // dialog → the window it belongs to
   bool audioTried_ = false;
 };
 
