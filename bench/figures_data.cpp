@@ -36,6 +36,12 @@ const std::vector<uint8_t> &allA() {
 
 const std::string worstNeedle = std::string(253, 'A') + "B";
 
+// The hardest needles for the program's own route, which looks for the needle's last byte and compares
+// the rest: here the last byte is found at every offset, and the comparison fails at the first byte, or
+// only half-way through.
+const std::string leadingNeedle = "B" + std::string(253, 'A');
+const std::string middleNeedle = std::string(126, 'A') + "B" + std::string(127, 'A');
+
 // Four bytes (none zero, so they can be typed as text) that occur nowhere in the random document.
 const std::string &absentNeedle() {
   static const std::string needle = [] {
@@ -65,6 +71,17 @@ void findWorst(benchmark::State &state) { findWith(state, allA(), worstNeedle); 
 
 void plainScanWorst(benchmark::State &state) {
   for (auto _ : state) benchmark::DoNotOptimize(plainScan(allA().data(), DOCUMENT_SIZE, worstNeedle));
+}
+
+void findLeading(benchmark::State &state) { findWith(state, allA(), leadingNeedle); }
+void findMiddle(benchmark::State &state) { findWith(state, allA(), middleNeedle); }
+
+void plainScanLeading(benchmark::State &state) {
+  for (auto _ : state) benchmark::DoNotOptimize(plainScan(allA().data(), DOCUMENT_SIZE, leadingNeedle));
+}
+
+void plainScanMiddle(benchmark::State &state) {
+  for (auto _ : state) benchmark::DoNotOptimize(plainScan(allA().data(), DOCUMENT_SIZE, middleNeedle));
 }
 
 void findRandom(benchmark::State &state) { findWith(state, randomBytes(), absentNeedle()); }
@@ -121,6 +138,10 @@ void registerDataFigures() {
   using benchmark::RegisterBenchmark;
   RegisterBenchmark("find_worst", findWorst)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(3);
   RegisterBenchmark("plain_scan_worst", plainScanWorst)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+  RegisterBenchmark("find_leading", findLeading)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(3);
+  RegisterBenchmark("plain_scan_leading", plainScanLeading)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+  RegisterBenchmark("find_middle", findMiddle)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(3);
+  RegisterBenchmark("plain_scan_middle", plainScanMiddle)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
   RegisterBenchmark("find_random", findRandom)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
   RegisterBenchmark("memmem_random", memmemRandom)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
   RegisterBenchmark("save", save)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
