@@ -46,3 +46,18 @@ fuzz-build: deps
 
 fuzz: fuzz-build
 	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# make windows: the same program built with MinGW-w64 against the real Win32 API, one self-contained
+# build-windows/oxbyte.exe (static runtime, no DLLs beside it). make test-wine: the program tests and the
+# stand-in tests that use only the public Win32 headers, built the same way and run under Wine in a
+# private Xvfb display (tools/test-wine).
+WINDOWS_BUILD ?= build-windows
+.PHONY: windows test-wine
+windows: deps
+	@tools/install-deps windows
+	@[ -f $(WINDOWS_BUILD)/build.ninja ] || cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target oxbyte
+
+test-wine: deps
+	@tools/test-wine $(WINDOWS_BUILD)

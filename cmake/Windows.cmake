@@ -41,7 +41,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 target_compile_options(gtest PRIVATE -Wno-error)
 
 enable_testing()
-include(GoogleTest)
 
 # A test file that uses the stand-in's internal headers (itself, or through a helper header or the helper's
 # own .cpp) tests the stand-in: its file layer under the program, its backend. One that uses POSIX headers
@@ -108,8 +107,14 @@ function(oxbyte_wine_tests name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests
     ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(${name} PRIVATE gtest ${OXBYTE_WIN32_LIBS})
-  # Listed when CTest runs (under Wine, inside the display the run provides), one CTest test per case.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
+  # Listed when CTest runs (under Wine, inside the display the run provides), one CTest test per suite
+  # (cmake/WineSuites.cmake): every Wine process start costs about a second, so one per case would make
+  # the run many minutes long.
+  set(list_suites ${CMAKE_BINARY_DIR}/${name}_suites.cmake)
+  file(WRITE ${list_suites} "set(runner \"${CMAKE_CROSSCOMPILING_EMULATOR}\")\n"
+    "set(executable \"${CMAKE_BINARY_DIR}/${name}.exe\")\nset(name ${name})\n"
+    "include(\"${CMAKE_SOURCE_DIR}/cmake/WineSuites.cmake\")\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${list_suites})
 endfunction()
 
 file(GLOB OXBYTE_APP_TESTS CONFIGURE_DEPENDS tests/app/*.cpp)

@@ -136,7 +136,7 @@ TEST_F(HostileFiles, AFolderIsEnteredByTheDialogAndRefusedFromTheCommandLine) {
   EXPECT_TRUE(dialogs.back().says("无法读取文件:folder!"));
   size_t shown = dialogs.size();
   answerNext([this](HWND dialog) {
-    SetDlgItemTextA(dialog, 1152, path("folder").c_str());
+    SetDlgItemTextA(dialog, 1148, path("folder").c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   });

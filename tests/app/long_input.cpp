@@ -114,9 +114,9 @@ TEST_F(LongInput, AnOpenDialogPathPastItsBufferOpensNothing) {
   std::string shortFile = writeFile("short.bin", "abc");
   answerNext([&](HWND dialog) {
     char name[512] = {};
-    GetDlgItemTextA(dialog, 1152, name, sizeof name);
+    GetDlgItemTextA(dialog, 1148, name, sizeof name);
     offered = name;
-    SetDlgItemTextA(dialog, 1152, shortFile.c_str());
+    SetDlgItemTextA(dialog, 1148, shortFile.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   command(IDM_OPEN);

@@ -173,7 +173,7 @@ std::string ProgramTest::readFile(const std::string &fullPath) const {
 }
 
 void ProgramTest::openWithDialog(const std::string &fullPath, UINT then) {
-  answerWithText(1152, fullPath, IDOK);
+  answerWithText(1148, fullPath, IDOK);  // cmb13: the file name box
   if (then) answerWith(then);
   command(IDM_OPEN);
 }

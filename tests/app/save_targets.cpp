@@ -69,6 +69,22 @@ TEST_F(SaveTargets, AReadOnlyFileIsRefusedAndKeepsItsBytesAndMode) {
   EXPECT_EQ(namesIn(folder), std::vector<std::string>{"ro.bin"});
 }
 
+// POSIX mode bits and a symbolic link anyone may make: the Linux side of saving through a link.
+TEST_F(SaveTargets, SaveKeepsPermissionsAndWritesThroughASymbolicLink) {
+  namespace fs = std::filesystem;
+  std::string target = writeFile("target.bin", "ABCD");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::perms before = fs::status(target).permissions();
+  std::string link = path("link.bin");
+  fs::create_symlink(target, link);
+  ASSERT_TRUE(start("\"" + link + "\""));
+  type("30");
+  command(IDM_SAVE);
+  EXPECT_EQ(readFile(target), "0BCD");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::status(target).permissions(), before);
+}
+
 TEST_F(SaveTargets, AChainOfSymbolicLinksIntoAnotherFolderStaysAndItsTargetGetsTheBytes) {
   std::filesystem::create_directory(path("elsewhere"));
   std::string target = writeFile("elsewhere/doc.bin", before);

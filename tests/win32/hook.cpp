@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -9,18 +10,26 @@ namespace {
 std::string calls;
 HHOOK older = nullptr, newer = nullptr;
 
+// The creation of the test's own window. Windows also creates the thread's "Default IME" window
+// alongside its first top-level window, and the CBT hooks see that creation too.
+bool ownWindow(int code, WPARAM wParam) {
+  char name[32] = "";
+  return code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+         std::strcmp(name, "Static") == 0;
+}
+
 LRESULT CALLBACK olderHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) calls += "older ";
+  if (ownWindow(code, wParam)) calls += "older ";
   return CallNextHookEx(older, code, wParam, lParam);
 }
 
 LRESULT CALLBACK newerHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) calls += "newer ";
+  if (ownWindow(code, wParam)) calls += "newer ";
   return CallNextHookEx(newer, code, wParam, lParam);
 }
 
 LRESULT CALLBACK keptHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) calls += "kept ";
+  if (ownWindow(code, wParam)) calls += "kept ";
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

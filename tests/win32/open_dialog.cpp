@@ -23,7 +23,7 @@ using namespace dialog_test;
 constexpr int kFolderPath = 0x440;  // stc1
 constexpr int kFileList = 0x460;    // lst1
 constexpr int kTypeCombo = 0x470;   // cmb1
-constexpr int kNameEdit = 0x480;    // edt1
+constexpr int kNameEdit = 0x47C;    // cmb13: the file name box
 constexpr int kMessageText = 0xFFFF;
 
 const char kFilter[] =

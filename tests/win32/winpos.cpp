@@ -42,8 +42,15 @@ TEST(MoveWindow, SendsMoveThenSizeOnlyForWhatChanged) {
   log.clear();
   MoveWindow(w, 20, 20, 330, 200, TRUE);
   EXPECT_EQ(log.of(w, {WM_SIZE, WM_MOVE}), (std::vector<UINT>{WM_SIZE}));
+  // WM_SIZE carries the client area's size: the window's less its frame, which Windows draws.
   const LoggedMessage &size = log.messages.back();
-  EXPECT_EQ(LOWORD(size.lParam), 330);
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(LOWORD(size.lParam), client.right);
+  EXPECT_EQ(HIWORD(size.lParam), client.bottom);
+  RECT frame;
+  GetWindowRect(w, &frame);
+  EXPECT_EQ(frame.right - frame.left, 330);
   EXPECT_EQ(size.wParam, WPARAM(SIZE_RESTORED));
 }
 
@@ -67,7 +74,8 @@ TEST(MoveWindow, NestsWhenCalledFromTheSizeHandler) {
 
 TEST(ChildWindowFromPoint, ChildParentOrNothing) {
   MessageLog log;
-  HWND parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
+  // Tall enough that the hidden child lies inside the client area below any caption and frame.
+  HWND parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300);
   HWND shown = log.createChild(parent, WS_VISIBLE, 0, 0, 100, 20);
   HWND hidden = log.createChild(parent, 0, 0, 180, 100, 20);
   RECT client;

@@ -18,7 +18,9 @@ constexpr int kFolderLabel = 0x443;  // stc4
 constexpr int kFolderPath = 0x440;   // stc1: the folder shown
 constexpr int kFileList = 0x460;     // lst1: its folders and matching files
 constexpr int kNameLabel = 0x442;    // stc3
-constexpr int kNameEdit = 0x480;     // edt1: the file name
+// The file name box has cmb13's identifier: a program started without a hook or template gets the
+// Explorer-style dialog, whose file name is typed in cmb13 (there is no edt1).
+constexpr int kNameEdit = 0x47C;     // cmb13: the file name
 constexpr int kTypeLabel = 0x441;    // stc2
 constexpr int kTypeCombo = 0x470;    // cmb1: the file types of lpstrFilter
 
