@@ -139,12 +139,15 @@ TEST_F(Navigation, DraggingTheThumbReachesEveryRowOfAMillionRowDocument) {
   ASSERT_TRUE(start("\"" + file + "\""));
   RECT bar;
   GetWindowRect(view(), &bar);
-  const int x = bar.right - 8, top = bar.top;
+  const int x = bar.right - 8, top = bar.top, bottom = bar.bottom - 1;
+  // Every point lies on the screen and inside the bar, as a user's drag does: a pointer cannot leave the
+  // screen, and a thumb dragged far away from its bar goes back to where the drag started.
+  ASSERT_LT(bottom, GetSystemMetrics(SM_CYSCREEN));
   using platform::Mouse;
   platform::mouse(Mouse::Press, {x, top + 17 + 2});  // on the thumb, just below the arrow
   platform::mouse(Mouse::Move, {x, top + 200});
-  platform::mouse(Mouse::Move, {x, top + 2000});  // far below the bar: the thumb stays at the bottom
-  platform::mouse(Mouse::Release, {x, top + 2000});
+  platform::mouse(Mouse::Move, {x, bottom});  // the bar's last row: the thumb can go no lower than the bottom
+  platform::mouse(Mouse::Release, {x, bottom});
   pump();
   EXPECT_EQ(scroll().nPos, 124976);
   EXPECT_EQ(offsetShown(*this), 124976 * 16);
