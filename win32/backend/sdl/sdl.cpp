@@ -117,8 +117,12 @@ void SdlDriver::show(NativeId id, bool visible) {
   if (!window) return;
   if (visible) {
     SDL_ShowWindow(window);
-    // Drop-down menus and tooltips never take the keyboard from the window they belong to.
-    if (!isPopup(window)) SDL_RaiseWindow(window);
+    // Drop-down menus and tooltips never take the keyboard from the window they belong to. Any other
+    // window shown takes it, also where no window manager would hand it over.
+    if (!isPopup(window)) {
+      SDL_RaiseWindow(window);
+      SDL_SetWindowInputFocus(window);
+    }
   } else {
     giveFocusBack(window);
     SDL_HideWindow(window);
