@@ -19,11 +19,8 @@ file(GLOB OXBYTE_RESOURCE_INPUTS CONFIGURE_DEPENDS resources/*.h resources/*.bmp
 set_source_files_properties(resources/oxbyte.rc resources/manifest.rc PROPERTIES
   OBJECT_DEPENDS "${OXBYTE_RESOURCE_INPUTS}")
 
-file(GLOB OXBYTE_APP_SOURCES CONFIGURE_DEPENDS app/*.cpp document/*.cpp view/*.cpp dialogs/*.cpp)
-list(FILTER OXBYTE_APP_SOURCES EXCLUDE REGEX "/app/winmain\\.cpp$")
-add_library(oxbyte_app STATIC ${OXBYTE_APP_SOURCES})
-target_include_directories(oxbyte_app PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(oxbyte_app PUBLIC ${OXBYTE_WIN32_LIBS})
+include(cmake/App.cmake)
+oxbyte_app_library(${CMAKE_SOURCE_DIR} ${OXBYTE_WIN32_LIBS})
 
 add_executable(oxbyte WIN32 app/winmain.cpp $<TARGET_OBJECTS:oxbyte_resources>)
 target_link_libraries(oxbyte PRIVATE oxbyte_app)
