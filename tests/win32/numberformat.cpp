@@ -14,6 +14,7 @@ struct Case {
   const char *value;
   UINT digits, leadingZero, grouping, negativeOrder;
   const char *expected;
+  const char *underWine = nullptr;  // where Wine's answer differs from Windows' (each says why)
 };
 
 const Case kCases[] = {
@@ -28,7 +29,12 @@ const Case kCases[] = {
     {"1234567.891", 2, 1, 3, 0, "1,234,567.89"},
     {"1234567.895", 2, 1, 3, 0, "1,234,567.90"},
     {"9999.999", 2, 1, 3, 0, "10,000.00"},
-    {"999.5", 0, 1, 3, 0, "1,000"},  // Wine forgets to group the carried digit here
+    // Rounding carries a digit into a new group, and the grouping applies to the rounded number: Grouping
+    // is documented as the sizes of the digit groups left of the decimal separator in the result. Wine
+    // groups the carry for 9999.5 ("10,000") and 99999.5 ("100,000") but not for 999.5, where it answers
+    // "1000": a slip of its own, not a rule.
+    {"999.5", 0, 1, 3, 0, "1,000", "1000"},
+    {"9999.5", 0, 1, 3, 0, "10,000"},
     {"1234", 10, 1, 3, 0, "1,234.0000000000"},
     {"1234567890", 0, 1, 0, 0, "1234567890"},
     {"1234567890", 0, 1, 32, 0, "1,23,45,67,890"},
@@ -56,8 +62,9 @@ TEST(GetNumberFormatA, DigitsGroupingDecimalsAndSign) {
                     c.negativeOrder};
     char out[64];
     SCOPED_TRACE(testing::Message() << c.value << " digits " << c.digits << " grouping " << c.grouping);
-    EXPECT_EQ(format(c.value, f, out, sizeof out), static_cast<int>(strlen(c.expected)) + 1);
-    EXPECT_STREQ(out, c.expected);
+    const char *expected = c.underWine && runningUnderWine() ? c.underWine : c.expected;
+    EXPECT_EQ(format(c.value, f, out, sizeof out), static_cast<int>(strlen(expected)) + 1);
+    EXPECT_STREQ(out, expected);
   }
 }
 
@@ -113,20 +120,23 @@ TEST(GetNumberFormatA, RefusesBadArguments) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
 }
 
-// Without a format, the C library's locale gives the separators and the grouping.
-TEST(GetNumberFormatA, NullFormatFollowsTheCLocale) {
+// Without a format, the user's locale gives the separators and the grouping, with two decimals. The tests
+// run in en-US: on Linux the stand-in takes the user's locale from the C library (set here), and under
+// Wine the user's locale is the one the run starts in (tools/test-wine sets en-US).
+TEST(GetNumberFormatA, NullFormatFollowsTheUserLocale) {
   const char *previous = setlocale(LC_NUMERIC, nullptr);
   std::string saved = previous ? previous : "C";
-  setlocale(LC_NUMERIC, "C");
+  setlocale(LC_NUMERIC, "en_US.UTF-8");  // installed by tools/install-deps (locales-all)
   char out[32];
-  EXPECT_EQ(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, "1234567.125", nullptr, out, sizeof out), 11);
-  EXPECT_STREQ(out, "1234567.13");
+  // en-US groups digits by "3;0": threes, repeated (LOCALE_SGROUPING's reference gives "3;0" as
+  // "3,000,000,000,000,000"). Wine reports "3;0" for en-US too, yet groups only the last three digits
+  // here: expected from Wine only.
+  const char *grouped = runningUnderWine() ? "1234,567.13" : "1,234,567.13";
+  EXPECT_EQ(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, "1234567.125", nullptr, out, sizeof out),
+            static_cast<int>(strlen(grouped)) + 1);
+  EXPECT_STREQ(out, grouped);
   EXPECT_EQ(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, "-5", nullptr, out, sizeof out), 6);
   EXPECT_STREQ(out, "-5.00");
-  if (setlocale(LC_NUMERIC, "en_US.UTF-8")) {
-    EXPECT_EQ(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, "1234567", nullptr, out, sizeof out), 13);
-    EXPECT_STREQ(out, "1,234,567.00");
-  }
   setlocale(LC_NUMERIC, saved.c_str());
 }
 
