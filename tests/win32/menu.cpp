@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "support/wine.h"
 
 namespace {
 
@@ -124,23 +125,36 @@ TEST(Menu, GreyingAPopUpOnTheBarKeepsItsItemCount) {
   DestroyMenu(bar);
 }
 
+// The buffer "receives the null-terminated string", cut to what fits; the count excludes the NUL. Wine
+// copies a string cut short without its NUL and counts one byte less than it copied: that answer is
+// expected from Wine only. (Where a cut would fall inside a character is the stand-in's own rule, in
+// menu_rules.cpp.)
 TEST(Menu, GetMenuStringCopiesWhatFits) {
   struct Case {
     int size;
     const char *copied;
     int returned;
   };
-  // "文件(&F)" is 10 bytes; a character is never cut in half.
-  const Case cases[] = {{64, "文件(&F)", 10}, {11, "文件(&F)", 10}, {10, "文件(&F", 9},
-                        {5, "文", 3},        {3, "", 0},             {1, "", 0}};
-  HMENU bar = programMenu();
+  const Case cases[] = {{64, "Open(&O)", 8}, {9, "Open(&O)", 8}, {8, "Open(&O", 7}, {5, "Open", 4}, {1, "", 0}};
+  const std::string full = "Open(&O)";
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, IDM_OPEN, full.c_str());
   for (const Case &c : cases) {
     SCOPED_TRACE(c.size);
     char text[64];
     std::memset(text, 'z', sizeof text);
-    EXPECT_EQ(GetMenuStringA(bar, 0, text, c.size, MF_BYPOSITION), c.returned);
-    EXPECT_STREQ(text, c.copied);
+    EXPECT_EQ(GetMenuStringA(menu, 0, text, c.size, MF_BYPOSITION), c.returned);
+    if (runningUnderWine() && c.size <= int(full.size()))
+      EXPECT_EQ(std::string(text, size_t(c.size)), full.substr(0, size_t(c.size)));
+    else
+      EXPECT_STREQ(text, c.copied);
   }
+  DestroyMenu(menu);
+
+  HMENU bar = programMenu();
+  char text[64];
+  EXPECT_EQ(GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION), 10);  // "文件(&F)" is 10 bytes
+  EXPECT_STREQ(text, "文件(&F)");
   char untouched[4] = "abc";
   EXPECT_EQ(GetMenuStringA(bar, 0, untouched, 0, MF_BYPOSITION), 10);
   EXPECT_STREQ(untouched, "abc");
@@ -160,7 +174,9 @@ TEST(Menu, OutOfRangePositions) {
   DestroyMenu(bar);
 }
 
-TEST(Menu, BadHandlesFailWithInvalidMenuHandle) {
+// Each call on a menu that is gone, or on a handle that is no menu, fails with its documented failure
+// value. (The error code the stand-in sets is its own rule, in menu_rules.cpp.)
+TEST(Menu, BadHandlesFail) {
   HMENU bar = programMenu();
   HMENU file = GetSubMenu(bar, 0);
   ASSERT_TRUE(DestroyMenu(bar));
@@ -168,21 +184,15 @@ TEST(Menu, BadHandlesFailWithInvalidMenuHandle) {
   RECT rect;
   // Destroying the bar destroys its pop-ups; a window handle is no menu either.
   for (HMENU bad : {bar, file, HMENU(nullptr), reinterpret_cast<HMENU>(GetDesktopWindow())}) {
-    auto fails = [&](bool failed) {
-      EXPECT_TRUE(failed);
-      EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_MENU_HANDLE));
-      SetLastError(0);
-    };
-    SetLastError(0);
-    fails(GetMenuItemCount(bad) == -1);
-    fails(GetMenuItemID(bad, 0) == kMissing);
-    fails(GetSubMenu(bad, 0) == nullptr);
-    fails(GetMenuState(bad, 0, MF_BYPOSITION) == kMissing);
-    fails(EnableMenuItem(bad, 0, MF_BYPOSITION) == -1);
-    fails(GetMenuStringA(bad, 0, text, sizeof text, MF_BYPOSITION) == 0);
-    fails(!AppendMenuA(bad, MF_STRING, 1, "x"));
-    fails(!GetMenuItemRect(nullptr, bad, 0, &rect));
-    fails(!DestroyMenu(bad));
+    EXPECT_EQ(GetMenuItemCount(bad), -1);
+    EXPECT_EQ(GetMenuItemID(bad, 0), kMissing);
+    EXPECT_EQ(GetSubMenu(bad, 0), nullptr);
+    EXPECT_EQ(GetMenuState(bad, 0, MF_BYPOSITION), kMissing);
+    EXPECT_EQ(EnableMenuItem(bad, 0, MF_BYPOSITION), -1);
+    EXPECT_EQ(GetMenuStringA(bad, 0, text, sizeof text, MF_BYPOSITION), 0);
+    EXPECT_FALSE(AppendMenuA(bad, MF_STRING, 1, "x"));
+    EXPECT_FALSE(GetMenuItemRect(nullptr, bad, 0, &rect));
+    EXPECT_FALSE(DestroyMenu(bad));
   }
 }
 
@@ -198,7 +208,6 @@ TEST(Menu, AppendedSeparatorsAndPopUps) {
   HMENU popup = fileMenu();
   EXPECT_TRUE(AppendMenuA(bar, MF_POPUP | MF_GRAYED, UINT_PTR(popup), "文件(&F)"));
   EXPECT_TRUE(AppendMenuA(bar, MF_STRING, 0, nullptr));  // no text: a separator
-  EXPECT_FALSE(AppendMenuA(bar, MF_POPUP, 0x1234, "bad pop-up"));
   EXPECT_EQ(GetMenuItemCount(bar), 2);
   EXPECT_EQ(GetSubMenu(bar, 0), popup);
   EXPECT_EQ(GetMenuState(bar, 0, MF_BYPOSITION), 0x411u);
