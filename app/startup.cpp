@@ -60,6 +60,17 @@ void handleMessage(const Startup &program, MSG &msg) {
   DispatchMessageA(&msg);
 }
 
+void handleWaitingMessages(const Startup &program) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));
+      return;
+    }
+    handleMessage(program, msg);
+  }
+}
+
 int runMessageLoop(const Startup &program) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) handleMessage(program, msg);

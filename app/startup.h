@@ -19,4 +19,8 @@ int runMessageLoop(const Startup &program);
 // The frame's accelerator step and the usual translate-and-dispatch, for one message.
 void handleMessage(const Startup &program, MSG &msg);
 
+// Handles every message already waiting, without waiting for more; a WM_QUIT is left in the queue for
+// runMessageLoop. For drivers that run the program in steps (tests, benchmarks, fuzzing).
+void handleWaitingMessages(const Startup &program);
+
 #endif

@@ -20,8 +20,7 @@ int main(int argc, char **argv) {
   win32::backend::useHeadless();
   std::string commandLine = argc > 1 ? "\"" + std::string(argv[1]) + "\"" : "";
   Startup program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
-  MSG msg;
-  while (program.frame && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) handleMessage(program, msg);
+  if (program.frame) handleWaitingMessages(program);
   int64_t painted = monotonicNanoseconds();
   if (!program.frame) return 1;
   struct stat info;

@@ -3,6 +3,7 @@
 
 #include "backend/driver.h"
 #include "document/editor_state.h"
+#include "tests/support/press_key.h"
 #include "user32/window.h"
 
 namespace {
@@ -61,28 +62,9 @@ void ProgramDriver::quit() {
   UnregisterClassA("oxpanel", nullptr);
 }
 
-void ProgramDriver::pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(int(msg.wParam));
-      return;
-    }
-    handleMessage(program, msg);
-  }
-}
+void ProgramDriver::pump() { handleWaitingMessages(program); }
 
-void ProgramDriver::key(int vk, bool ctrl) {
-  BYTE keys[256] = {};
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  SetKeyboardState(keys);
-  PostMessageA(program.frame, WM_KEYDOWN, WPARAM(vk), 1);
-  pump();
-  PostMessageA(program.frame, WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001u));
-  pump();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
+void ProgramDriver::key(int vk, bool ctrl) { pressKey(program, vk, ctrl); }
 
 bool ProgramDriver::showRows(int rows) {
   RECT window;

@@ -23,6 +23,7 @@
 #include "document/editor_state.h"
 #include "fuzz_input.h"
 #include "resources/resource.h"
+#include "tests/support/press_key.h"
 
 namespace {
 
@@ -93,16 +94,7 @@ class Run {
   }
 
  private:
-  void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(int(msg.wParam));
-        return;
-      }
-      handleMessage(program_, msg);
-    }
-  }
+  void pump() { handleWaitingMessages(program_); }
 
   void post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (hwnd) PostMessageA(hwnd, message, wParam, lParam);
@@ -116,13 +108,8 @@ class Run {
     static const int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END,
                                VK_TAB,  VK_F3,    'F',   'G',     'Z',      'A',     '7',     VK_ESCAPE};
     int vk = keys[in_.pick(sizeof keys / sizeof *keys)];
-    BYTE state[256] = {};
-    state[VK_CONTROL] = in_.pick(3) == 0 ? 0x80 : 0;
-    SetKeyboardState(state);
-    post(program_.frame, WM_KEYDOWN, WPARAM(vk), 1);
-    post(program_.frame, WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001u));
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
+    bool ctrl = in_.pick(3) == 0;
+    pressKey(program_, vk, ctrl);
   }
 
   void character(uint8_t code) { post(program_.frame, WM_CHAR, code, 1); }

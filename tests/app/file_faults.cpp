@@ -2,7 +2,6 @@
 // fault to learn which calls it makes and how often; then every one of those calls fails in turn, in each
 // way it can fail. Whatever fails, the file on disk holds either its old bytes (and the user was told) or
 // the complete new bytes, no temporary file is left behind, and the edits are still there to save again.
-#include <dirent.h>
 #include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,17 +20,6 @@ namespace {
 using posix_faults::Fault;
 using posix_faults::Injector;
 using posix_faults::Kind;
-
-std::vector<std::string> filesIn(const std::string &folder) {
-  std::vector<std::string> names;
-  if (DIR *d = opendir(folder.c_str())) {
-    while (dirent *e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // The ways each call can fail. Every call fails with EIO; those that move data or make room also meet a
 // full disk, an interrupted call, a short transfer or a refused permission.
@@ -126,7 +114,7 @@ class SaveFaults : public ProgramTest {
       EXPECT_EQ(onDisk, after) << label << ": a save that said nothing must have written everything";
       EXPECT_TRUE(menuState(IDM_SAVE) & MF_GRAYED) << label;
     }
-    EXPECT_EQ(filesIn(documentFolder()), std::vector<std::string>{"doc.bin"}) << label;
+    EXPECT_EQ(namesIn(documentFolder()), std::vector<std::string>{"doc.bin"}) << label;
     if (place == Place::HardLinked) {
       EXPECT_EQ(readFile(path("other-name.bin")), onDisk) << label;
     }

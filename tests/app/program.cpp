@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 
 #include "resources/resource.h"
 #include "support/platform.h"
+#include "tests/support/press_key.h"
 
 ProgramTest *ProgramTest::current = nullptr;
 
@@ -138,16 +140,7 @@ bool ProgramTest::start(const std::string &commandLine) {
   return program.frame != nullptr;
 }
 
-void ProgramTest::pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(int(msg.wParam));
-      return;
-    }
-    handleMessage(program, msg);
-  }
-}
+void ProgramTest::pump() { handleWaitingMessages(program); }
 
 // Afterwards the program can be started again, as a new process would.
 int ProgramTest::quit() {
@@ -163,6 +156,15 @@ std::string ProgramTest::writeFile(const std::string &name, const std::string &b
   std::string full = path(name);
   std::ofstream(full, std::ios::binary) << bytes;
   return full;
+}
+
+std::vector<std::string> ProgramTest::namesIn(const std::string &folder) {
+  std::vector<std::string> names;
+  std::error_code ignored;
+  for (const std::filesystem::directory_entry &entry : std::filesystem::directory_iterator(folder, ignored))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string ProgramTest::readFile(const std::string &fullPath) const {
@@ -191,17 +193,7 @@ void ProgramTest::answerWithText(int editId, const std::string &text, UINT id) {
   });
 }
 
-void ProgramTest::key(int vk, bool ctrl) {
-  BYTE keys[256] = {};
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  SetKeyboardState(keys);
-  PostMessageA(program.frame, WM_KEYDOWN, WPARAM(vk), 1);
-  pump();
-  PostMessageA(program.frame, WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001u));
-  pump();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
+void ProgramTest::key(int vk, bool ctrl) { pressKey(program, vk, ctrl); }
 
 void ProgramTest::type(const std::string &text) {
   for (unsigned char c : text) {

@@ -42,6 +42,8 @@ class ProgramTest : public testing::Test {
     return folder + char(std::filesystem::path::preferred_separator) + name;
   }
   std::string writeFile(const std::string &name, const std::string &bytes);
+  // The names in a folder, sorted.
+  static std::vector<std::string> namesIn(const std::string &folder);
   std::string readFile(const std::string &fullPath) const;
   // Opens a file with File → Open, answering the Open dialog with its full path; `then`, when given,
   // answers the message box that follows (a refusal's warning).

@@ -2,7 +2,6 @@
 // into another folder, a file with a second name, a file deleted or replaced since it was opened, a
 // name that now holds a folder or a FIFO, a folder that is gone. The user's bytes either reach the file
 // the name leads to, or the user is told and nothing else changes; no temporary file is left anywhere.
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,17 +15,6 @@
 #include "tests/app/program.h"
 
 namespace {
-
-std::vector<std::string> namesIn(const std::string &folder) {
-  std::vector<std::string> names;
-  if (DIR *d = opendir(folder.c_str())) {
-    while (dirent *e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class SaveTargets : public ProgramTest {
  protected:
