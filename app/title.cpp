@@ -34,7 +34,6 @@ void setTitle(HWND frame, const char *title, int size) {
 void showWarning(HWND owner, const char *format, const char *argument) {
   char message[324];
   if (!argument || !*argument) argument = TEXT_UNTITLED;
-  int n = std::snprintf(message, sizeof message, format, argument);
-  (void)n;  // a message too long for the box is cut short
+  std::snprintf(message, sizeof message, format, argument);  // a message too long for the box is cut short
   MessageBoxA(owner, message, PROGRAM_NAME, MB_ICONWARNING);
 }

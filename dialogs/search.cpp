@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "view/edit.h"
+#include "view/layout.h"
 
 namespace {
 
@@ -74,12 +75,10 @@ void findBytes(const uint8_t *data, int32_t size, bool asciiMode, const char *te
 }
 
 std::string toHexList(const std::string &text) {
-  static const char digits[] = "0123456789ABCDEF";
   std::string list;
   for (unsigned char b : text) {
     if (!list.empty()) list += ' ';
-    list += digits[b >> 4];
-    list += digits[b & 15];
+    list.append(hexDigits(b).text, 2);
   }
   return list;
 }

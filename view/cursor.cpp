@@ -28,12 +28,10 @@ CellColors cursorColors(bool cursorPane, bool phaseOn, bool modified) {
 }
 
 void drawPair(HDC hdc, int cw, int ch, int32_t column, int32_t row, uint8_t byte, CellColors hex, CellColors chr) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", byte);
   char character = displayChar(byte);
   SetBkColor(hdc, hex.background);
   SetTextColor(hdc, hex.text);
-  TextOutA(hdc, hexCell(column) * cw, row * ch, digits, 2);
+  TextOutA(hdc, hexCell(column) * cw, row * ch, hexDigits(byte).text, 2);
   SetBkColor(hdc, chr.background);
   SetTextColor(hdc, chr.text);
   TextOutA(hdc, charCell(column) * cw, row * ch, &character, 1);

@@ -17,6 +17,15 @@ constexpr int charCell(int column) { return 59 + column; }
 // The character shown for a byte: the byte itself when printable ASCII, else a dot.
 constexpr char displayChar(uint8_t b) { return b >= 0x20 && b <= 0x7E ? char(b) : '.'; }
 
+// A byte's two upper-case hexadecimal digits, as the view and the Find dialog's byte lists show them.
+struct HexDigits {
+  char text[2];
+};
+constexpr HexDigits hexDigits(uint8_t b) {
+  constexpr char digits[] = "0123456789ABCDEF";
+  return {{digits[b >> 4], digits[b & 15]}};
+}
+
 // Where a press of the left button at (x, y) lands: a byte's digits or character on a visible row.
 struct CellHit {
   bool hit;

@@ -68,9 +68,7 @@ void drawRow(HDC hdc, int32_t row, int32_t rowOffset) {
     uint8_t b = editor.fileData[rowOffset + j];
     bool modified = editor.modifiedMask[rowOffset + j] != 0;
     if (modified) SetTextColor(hdc, RGB(255, 0, 0));
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", b);
-    TextOutA(hdc, hexCell(j) * cw, y, digits, 2);
+    TextOutA(hdc, hexCell(j) * cw, y, hexDigits(b).text, 2);
     char character = displayChar(b);
     TextOutA(hdc, charCell(j) * cw, y, &character, 1);
     if (modified) SetTextColor(hdc, RGB(0, 0, 0));
