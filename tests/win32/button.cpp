@@ -74,6 +74,9 @@ TEST_F(ButtonTest, TheSpaceBarAndBmClickPressIt) {
   SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_EQ(SendMessageA(b, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
   EXPECT_TRUE(clicks().empty());
+  // The pointer moving off the button with no mouse button held leaves the key's press alone.
+  SendMessageA(b, WM_MOUSEMOVE, 0, at(150, 5));
+  EXPECT_EQ(SendMessageA(b, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
   SendMessageA(b, WM_KEYUP, VK_SPACE, 0);
   SendMessageA(b, BM_CLICK, 0, 0);
   EXPECT_EQ(clicks(), (std::vector<int>{100, 100}));

@@ -108,7 +108,8 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (type != BS_GROUPBOX) pressDown(hwnd, *state);
       return 0;
     case WM_MOUSEMOVE:
-      if (state->tracking && GetCapture() == hwnd) {
+      // Only a drag with the left button pushes the button in and out; a key's press ignores the pointer.
+      if (state->tracking && GetCapture() == hwnd && (wParam & MK_LBUTTON)) {
         RECT client;
         GetClientRect(hwnd, &client);
         int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
