@@ -11,8 +11,6 @@ int windowHeight(HWND hwnd) {
   return hwnd && GetWindowRect(hwnd, &r) ? r.bottom - r.top : 0;
 }
 
-bool resizing = false;
-
 }  // namespace
 
 int rowsThatFit(int clientHeight, int toolbarHeight, int statusHeight, int lineHeight) {
@@ -44,17 +42,15 @@ void layoutFrameControls(HWND) {
   setStatusParts(editor.statusWnd);
 }
 
-// The move snaps the frame to whole rows and brings a nested WM_SIZE, which only recounts the rows: the
-// size it reports already fits them.
+// The move snaps the frame to whole rows and brings a nested WM_SIZE, which counts the rows again and
+// snaps once more where the frame's own parts changed height with its width (a narrow or tiny frame wraps
+// or squeezes its menu bar); the size it arrives at fits its rows, so the move after that changes nothing.
 void resizeFrame(HWND frame) {
   RECT client;
   GetClientRect(frame, &client);
   int toolbarHeight = windowHeight(editor.toolbarWnd), statusHeight = windowHeight(editor.statusWnd);
   editor.visibleRows = rowsThatFit(client.bottom, toolbarHeight, statusHeight, editor.frameLineHeight);
-  if (resizing) return;
-  resizing = true;
   snapFrameSize(frame);
-  resizing = false;
   if (editor.statusWnd) SendMessageA(editor.statusWnd, WM_SIZE, 0, 0);
   GetClientRect(frame, &client);
   if (editor.activeView)
