@@ -10,10 +10,13 @@ namespace win32::backend {
 using NativeId = uint32_t;  // a top-level window as the driver knows it; 0 is none
 
 enum class WindowKind {
-  Frame,   // resizable, minimizable, no maximize box
-  Dialog,  // fixed size
-  Popup,   // no decoration and no taskbar entry: drop-down menus and tooltips
+  Main,    // a window of its own on the desktop
+  Dialog,  // belongs to its owner: kept above it, minimised with it, no task-bar entry of its own
+  Popup,   // no decoration, never takes the keyboard: drop-down menus and lists, tooltips
 };
+
+// What the desktop may offer the user for a window, as its Win32 styles allow; moving is always allowed.
+enum WindowAction : uint32_t { ActionResize = 1, ActionMinimize = 2, ActionMaximize = 4, ActionClose = 8 };
 
 enum class EventType {
   KeyDown,      // vk, repeat, mods
@@ -30,7 +33,7 @@ enum class EventType {
   Minimized,
   Restored,
   Exposed,      // the window's pixels must be shown again
-  FocusGained,
+  FocusGained,  // mods: the modifier keys held at that moment
   FocusLost,
 };
 
@@ -54,14 +57,15 @@ class Driver {
  public:
   virtual ~Driver() = default;
 
-  virtual NativeId createWindow(const std::string &title, int x, int y, int width, int height,
-                                WindowKind kind) = 0;
+  virtual NativeId createWindow(const std::string &title, int x, int y, int width, int height, WindowKind kind,
+                                uint32_t actions) = 0;
   virtual void destroyWindow(NativeId id) = 0;
   virtual void setTitle(NativeId id, const std::string &title) = 0;
   virtual void setBounds(NativeId id, int x, int y, int width, int height) = 0;
   virtual void show(NativeId id, bool visible) = 0;
   virtual void minimize(NativeId id) = 0;
-  virtual void raise(NativeId id) = 0;
+  // Brings the window to the front and gives it the keyboard, as activating a window does on Windows.
+  virtual void activate(NativeId id) = 0;
   virtual void setIcon(NativeId id, const uint32_t *argb, int width, int height) = 0;
   // Keeps a dialog above its owner on the desktop.
   virtual void setOwner(NativeId id, NativeId owner) = 0;

@@ -40,16 +40,30 @@ std::unique_ptr<Window> newWindow(WindowClass *cls, DWORD exStyle, DWORD style, 
   return w;
 }
 
+// What the desktop may offer for the window: the boxes and the sizing border its styles give it.
+uint32_t desktopActions(DWORD style) {
+  uint32_t actions = 0;
+  if (style & WS_THICKFRAME) actions |= backend::ActionResize;
+  if (style & WS_SYSMENU) {
+    actions |= backend::ActionClose;
+    if (style & WS_MINIMIZEBOX) actions |= backend::ActionMinimize;
+    if (style & WS_MAXIMIZEBOX) actions |= backend::ActionMaximize;
+  }
+  return actions;
+}
+
 void makeTopLevel(Window &w, HWND owner) {
   Window *ownerWindow = findWindow(owner, false);
   w.owner = ownerWindow ? topLevelOf(ownerWindow)->handle : nullptr;
   w.top = std::make_unique<TopLevel>();
   int width = w.rect.right - w.rect.left, height = w.rect.bottom - w.rect.top;
-  // A pop-up without a caption (a drop-down menu, a tooltip) has no decoration on the desktop.
-  auto kind = (w.style & WS_THICKFRAME)                                     ? backend::WindowKind::Frame
-              : ((w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION) ? backend::WindowKind::Popup
-                                                                              : backend::WindowKind::Dialog;
-  w.top->native = backend::driver().createWindow(w.text, w.rect.left, w.rect.top, width, height, kind);
+  // A pop-up without a caption (a drop-down menu, a tooltip) has no decoration on the desktop; a window with
+  // an owner belongs to it there too.
+  auto kind = (w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION ? backend::WindowKind::Popup
+              : w.owner                                                    ? backend::WindowKind::Dialog
+                                                                           : backend::WindowKind::Main;
+  w.top->native =
+      backend::driver().createWindow(w.text, w.rect.left, w.rect.top, width, height, kind, desktopActions(w.style));
   if (Window *o = findWindow(w.owner, false); o && o->top && kind == backend::WindowKind::Dialog)
     backend::driver().setOwner(w.top->native, o->top->native);
   w.top->surface.resize(width, height, 0xC0C0C0);

@@ -114,7 +114,11 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd)) SetFocus(hwnd);
       return 0;
-    case WM_MOUSEACTIVATE: return MA_ACTIVATE;
+    case WM_MOUSEACTIVATE:
+      // A child asks its parent first; the parent's answer stands when it gives one.
+      if (w->isChild())
+        if (LRESULT answer = SendMessageA(w->parent, WM_MOUSEACTIVATE, wParam, lParam)) return answer;
+      return MA_ACTIVATE;
     case WM_NCACTIVATE: return TRUE;
     case WM_SYSCOMMAND: return sysCommand(*w, wParam, lParam);
     case WM_SYSKEYDOWN:

@@ -45,25 +45,41 @@ LPARAM keyLParam(int vk, bool down, bool repeat, bool alt) {
   return LPARAM(lp);
 }
 
-// Where keys go: the focus window when it lies in the window the key was typed in, else that window.
-HWND keyTarget(Window &top) {
-  HWND focus = state().focus;
-  if (focus && (focus == top.handle || isDescendant(top.handle, focus))) return focus;
-  return top.handle;
+// Keys go to the focus window, whichever desktop window the user typed into: on Windows the keyboard
+// belongs to the thread's focus, not to a native window, so keys typed ahead reach a dialog that has
+// just opened. With no focus they reach the active window, as system keys.
+HWND keyTarget(bool &system) {
+  InputState &s = state();
+  HWND target = s.focus ? s.focus : s.active;
+  system = system || !s.focus;
+  Window *w = findWindow(target, false);
+  Window *top = w ? topLevelOf(w) : nullptr;
+  return top && top->enabled() ? target : nullptr;
 }
 
-void keyEvent(const backend::Event &e, Window &top) {
+void keyMessages(const backend::Event &e, std::vector<MSG> &out) {
   bool down = e.type == backend::EventType::KeyDown;
   bool alt = (e.mods & backend::ModAlt) != 0, ctrl = (e.mods & backend::ModCtrl) != 0;
   bool system = (alt && !ctrl) || e.vk == VK_F10 || e.vk == VK_MENU;
+  HWND target = keyTarget(system);
+  if (!target) return;
   UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-  postInputMessage(MSG{keyTarget(top), message, WPARAM(e.vk), keyLParam(e.vk, down, e.repeat, alt), 0, {}});
+  out.push_back(MSG{target, message, WPARAM(e.vk), keyLParam(e.vk, down, e.repeat, alt), 0, {}});
 }
 
-void textEvent(const backend::Event &e, Window &top) {
-  HWND target = keyTarget(top);
+void textMessages(const backend::Event &e, std::vector<MSG> &out) {
+  bool system = false;
+  HWND target = keyTarget(system);
+  if (!target || system) return;
   for (const char *p = e.text; *p; ++p)
-    postInputMessage(MSG{target, WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 1, 0, {}});
+    out.push_back(MSG{target, WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 1, 0, {}});
+}
+
+// The mouse wheel turns the focus window when it lies in the window under the pointer.
+HWND wheelTarget(Window &top) {
+  HWND focus = state().focus;
+  if (focus && (focus == top.handle || isDescendant(top.handle, focus))) return focus;
+  return top.handle;
 }
 
 struct Hit {
@@ -118,19 +134,44 @@ void noteHover(HWND hwnd) {
   s.hover = hwnd;
 }
 
+// A click on a window that is disabled by its modal dialog brings the dialog forward instead.
+HWND enabledPopupOf(HWND top) {
+  for (HWND other : topLevelWindows()) {
+    Window *w = findWindow(other, false);
+    if (w && w->owner == top && w->visible() && w->enabled()) return enabledPopupOf(other);
+  }
+  return top;
+}
+
+// Activates the window and brings it to the front on the desktop, as a click or the keyboard arriving does.
+void activateOnDesktop(HWND hwnd, bool byMouse) {
+  if (Window *w = findWindow(hwnd, false); w && w->top) backend::driver().activate(w->top->native);
+  activateTopLevel(hwnd, byMouse);
+}
+
+// A press on a window that is not active asks it with WM_MOUSEACTIVATE whether to activate; the click is
+// delivered too unless the answer says to eat it. False when the click is eaten.
+bool activateOnClick(Window &top, const Hit &hit, UINT message) {
+  if (state().active == top.handle) return true;
+  LRESULT answer = SendMessageA(hit.hwnd, WM_MOUSEACTIVATE, WPARAM(top.handle), MAKELPARAM(hit.code, message));
+  if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) activateOnDesktop(top.handle, true);
+  return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
+}
+
 // The message a mouse event becomes, decided when the program retrieves it (the capture and the windows
 // under the pointer are those of that moment, as on Windows). False when it reaches no window.
 bool mouseMessage(const backend::Event &e, Window &top, MSG &out) {
   InputState &s = state();
   POINT screen{top.rect.left + e.x, top.rect.top + e.y};
   s.cursor = screen;
-  if (e.type == backend::EventType::MouseDown || e.type == backend::EventType::MouseUp) {
+  bool press = e.type == backend::EventType::MouseDown;
+  if (press || e.type == backend::EventType::MouseUp) {
     WPARAM bit = e.button == 3 ? MK_RBUTTON : e.button == 2 ? MK_MBUTTON : MK_LBUTTON;
-    s.buttons = e.type == backend::EventType::MouseDown ? (s.buttons | bit) : (s.buttons & ~bit);
+    s.buttons = press ? (s.buttons | bit) : (s.buttons & ~bit);
   }
   if (e.type == backend::EventType::MouseWheel) {
     WPARAM wp = MAKEWPARAM(mouseKeys(), WORD(short(e.wheel * WHEEL_DELTA)));
-    out = MSG{keyTarget(top), WM_MOUSEWHEEL, wp, MAKELPARAM(screen.x, screen.y), 0, {}};
+    out = MSG{wheelTarget(top), WM_MOUSEWHEEL, wp, MAKELPARAM(screen.x, screen.y), 0, {}};
     return true;
   }
   if (Window *capture = findWindow(s.capture, false)) {
@@ -141,7 +182,10 @@ bool mouseMessage(const backend::Event &e, Window &top, MSG &out) {
     out = MSG{capture->handle, message, mouseKeys(), MAKELPARAM(local.x, local.y), 0, {}};
     return true;
   }
-  if (!top.enabled()) return false;
+  if (!top.enabled()) {
+    if (press) activateOnDesktop(enabledPopupOf(top.handle), true);
+    return false;
+  }
   Hit hit = hitTest(top, POINT{e.x, e.y});
   Window *target = findWindow(hit.hwnd, false);
   if (!target || !target->enabled()) return false;
@@ -154,28 +198,40 @@ bool mouseMessage(const backend::Event &e, Window &top, MSG &out) {
     bool dblclk = e.clicks == 2 && (target->cls->style & CS_DBLCLKS);
     message = buttonMessage(e, nonClient, dblclk);
   }
+  if (press && !activateOnClick(top, hit, message)) return false;
   if (nonClient) {
     out = MSG{hit.hwnd, message, WPARAM(hit.code), MAKELPARAM(screen.x, screen.y), 0, {}};
   } else {
     out = MSG{hit.hwnd, message, mouseKeys(), MAKELPARAM(hit.client.x, hit.client.y), 0, {}};
   }
-  return true;
+  return findWindow(hit.hwnd, false) != nullptr;
 }
 
-// A click on a window that is disabled by its modal dialog brings the dialog forward instead.
-HWND enabledPopupOf(HWND top) {
-  for (HWND other : topLevelWindows()) {
-    Window *w = findWindow(other, false);
-    if (w && w->owner == top && w->visible() && w->enabled()) return enabledPopupOf(other);
-  }
-  return top;
+// The modifiers held when the keyboard comes back: key messages come only from keys pressed and released
+// while one of the program's windows has the keyboard, so what happened to them meanwhile is read from
+// the desktop.
+void syncModifiers(uint32_t mods) {
+  BYTE *keys = state().keys;
+  auto set = [&](int vk, bool down) { keys[vk] = BYTE(down ? (keys[vk] | 0x80) : (keys[vk] & ~0x80)); };
+  set(VK_SHIFT, mods & backend::ModShift);
+  set(VK_CONTROL, mods & backend::ModCtrl);
+  set(VK_MENU, mods & backend::ModAlt);
 }
 
 }  // namespace
 
-bool mouseMessageFor(const backend::Event &event, MSG &out) {
-  Window *top = windowOfNative(event.window);
-  return top && mouseMessage(event, *top, out);
+std::vector<MSG> inputMessagesFor(const backend::Event &event) {
+  std::vector<MSG> messages;
+  MSG msg;
+  switch (event.type) {
+    case backend::EventType::KeyDown:
+    case backend::EventType::KeyUp: keyMessages(event, messages); break;
+    case backend::EventType::Text: textMessages(event, messages); break;
+    case backend::EventType::FocusGained: syncModifiers(event.mods); break;
+    default:
+      if (Window *top = windowOfNative(event.window); top && mouseMessage(event, *top, msg)) messages.push_back(msg);
+  }
+  return messages;
 }
 
 Window *windowOfNative(backend::NativeId id) {
@@ -185,29 +241,23 @@ Window *windowOfNative(backend::NativeId id) {
 }
 
 void handleBackendEvent(const backend::Event &e) {
-  Window *top = windowOfNative(e.window);
-  if (!top) return;
   using backend::EventType;
   switch (e.type) {
     case EventType::KeyDown:
     case EventType::KeyUp:
-      if (top->enabled()) keyEvent(e, *top);
-      break;
     case EventType::Text:
-      if (top->enabled()) textEvent(e, *top);
-      break;
     case EventType::MouseDown:
     case EventType::MouseUp:
     case EventType::MouseMove:
-    case EventType::MouseWheel:
-      postMouseEvent(e);
-      break;
-    case EventType::MouseLeave:
-      noteHover(nullptr);
-      break;
+    case EventType::MouseWheel: postInputEvent(e); return;
+    default: break;
+  }
+  Window *top = windowOfNative(e.window);
+  if (!top) return;
+  switch (e.type) {
+    case EventType::MouseLeave: noteHover(nullptr); break;
     case EventType::Close:
-      if (top->enabled() && (top->style & WS_SYSMENU))
-        PostMessageA(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (top->enabled() && (top->style & WS_SYSMENU)) PostMessageA(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
     case EventType::Resized: nativeResized(*top, e.width, e.height); break;
     case EventType::Moved: nativeMoved(*top, e.x, e.y); break;
@@ -219,15 +269,19 @@ void handleBackendEvent(const backend::Event &e) {
     case EventType::FocusGained: {
       // A drop-down menu or a tooltip is never the active window.
       if ((top->style & WS_POPUP) && (top->style & WS_CAPTION) != WS_CAPTION) break;
+      postInputEvent(e);  // the modifiers are brought up to date in turn with the keys before them
       HWND target = enabledPopupOf(top->handle);
-      if (target != top->handle)
-        if (Window *popup = findWindow(target, false); popup && popup->top) backend::driver().raise(popup->top->native);
-      activateTopLevel(target, false);
+      if (target != top->handle) {
+        activateOnDesktop(target, false);
+      } else {
+        activateTopLevel(target, false);
+      }
       break;
     }
     case EventType::FocusLost:
-      for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON}) state().keys[vk] &= ~0x80;
+      for (int vk : {VK_LBUTTON, VK_RBUTTON}) state().keys[vk] &= ~0x80;
       break;
+    default: break;
   }
 }
 
@@ -414,15 +468,15 @@ HWND WINAPI SetActiveWindow(HWND hwnd) {
 BOOL WINAPI SetForegroundWindow(HWND hwnd) {
   Window *w = findWindow(hwnd);
   if (!w) return FALSE;
-  if (Window *top = topLevelOf(w); top && top->top) backend::driver().raise(top->top->native);
-  activateTopLevel(topLevelOf(w)->handle, false);
+  activateOnDesktop(topLevelOf(w)->handle, false);
   return TRUE;
 }
 
 HWND WINAPI SetCapture(HWND hwnd) {
   HWND old = state().capture;
   state().capture = findWindow(hwnd, false) ? hwnd : nullptr;
-  backend::driver().captureMouse(state().capture != nullptr);
+  // The desktop's pointer is held only for a drag; a key pressing a button leaves it free.
+  backend::driver().captureMouse(state().capture && state().buttons);
   if (old && old != hwnd && findWindow(old, false)) SendMessageA(old, WM_CAPTURECHANGED, 0, LPARAM(hwnd));
   return old;
 }

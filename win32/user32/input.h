@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "backend/driver.h"
 
 namespace win32 {
@@ -18,8 +20,8 @@ void activateTopLevel(HWND top, bool byMouse);
 // A window is going away: focus, capture and activation move elsewhere, as Windows moves them.
 void windowGoingAway(HWND hwnd);
 Window *windowOfNative(backend::NativeId id);
-// The message a mouse event from the desktop becomes now; false when it reaches no window.
-bool mouseMessageFor(const backend::Event &event, MSG &out);
+// The messages a key, character or mouse event from the desktop becomes now; none when it reaches no window.
+std::vector<MSG> inputMessagesFor(const backend::Event &event);
 
 }  // namespace win32
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <vector>
 
 #include "backend/driver.h"
 #include "user32/input.h"
@@ -17,7 +18,7 @@ namespace {
 struct Queued {
   MSG msg;
   bool input;
-  bool rawMouse = false;  // `event` still waits to become `msg`
+  bool raw = false;  // `event` from the desktop still waits to become `msg`
   backend::Event event{};
 };
 
@@ -43,22 +44,30 @@ bool matches(const MSG &msg, HWND filter, UINT min, UINT max) {
   return msg.message >= min && msg.message <= max;
 }
 
+// An event from the desktop becomes its messages when the program retrieves it: the window it reaches is
+// decided then, with the focus, capture and windows of that moment, as on Windows.
+bool becomeMessages(std::deque<Queued> &from, size_t at) {
+  std::vector<MSG> messages = inputMessagesFor(from[at].event);
+  if (messages.empty()) {
+    from.erase(from.begin() + ptrdiff_t(at));
+    return false;
+  }
+  from[at].raw = false;
+  from[at].msg = messages[0];
+  for (size_t i = 1; i < messages.size(); ++i) from.insert(from.begin() + ptrdiff_t(at + i), Queued{messages[i], true});
+  return true;
+}
+
 bool takeFrom(std::deque<Queued> &from, HWND filter, UINT min, UINT max, bool remove, MSG &out, bool &input) {
-  for (auto it = from.begin(); it != from.end();) {
-    if (it->rawMouse) {
-      if (!mouseMessageFor(it->event, it->msg)) {
-        it = from.erase(it);
-        continue;
-      }
-      it->rawMouse = false;
-    }
-    if (!matches(it->msg, filter, min, max)) {
-      ++it;
+  for (size_t at = 0; at < from.size();) {
+    if (from[at].raw && !becomeMessages(from, at)) continue;
+    if (!matches(from[at].msg, filter, min, max)) {
+      ++at;
       continue;
     }
-    out = it->msg;
-    input = it->input;
-    if (remove) from.erase(it);
+    out = from[at].msg;
+    input = from[at].input;
+    if (remove) from.erase(from.begin() + ptrdiff_t(at));
     return true;
   }
   return false;
@@ -118,12 +127,10 @@ void waitForWork() {
 
 }  // namespace
 
-void postInputMessage(const MSG &msg) { queue().input.push_back({msg, true}); }
-
-void postMouseEvent(const backend::Event &event) {
+void postInputEvent(const backend::Event &event) {
   auto &input = queue().input;
   // Mouse moves are merged, as Windows does: only the newest position matters.
-  if (event.type == backend::EventType::MouseMove && !input.empty() && input.back().rawMouse &&
+  if (event.type == backend::EventType::MouseMove && !input.empty() && input.back().raw &&
       input.back().event.type == backend::EventType::MouseMove && input.back().event.window == event.window) {
     input.back().event = event;
     return;

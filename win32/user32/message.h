@@ -8,10 +8,9 @@
 
 namespace win32 {
 
-// Input messages wait in their own queue, behind posted messages and ahead of paint and timers.
-void postInputMessage(const MSG &msg);
-// A mouse event waits as it came from the desktop and becomes a message only when retrieved.
-void postMouseEvent(const backend::Event &event);
+// Input waits in its own queue, behind posted messages and ahead of paint and timers: a key, character or
+// mouse event as it came from the desktop, which becomes messages only when retrieved.
+void postInputEvent(const backend::Event &event);
 // A message that must be retrieved before anything else posted (TranslateMessage's characters).
 void postMessageFirst(const MSG &msg);
 // True while some window procedure is running (records of destroyed windows must stay alive).

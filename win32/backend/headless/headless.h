@@ -10,13 +10,13 @@ namespace win32::backend {
 
 class HeadlessDriver final : public Driver {
  public:
-  NativeId createWindow(const std::string &, int, int, int, int, WindowKind) override { return ++lastId_; }
+  NativeId createWindow(const std::string &, int, int, int, int, WindowKind, uint32_t) override { return ++lastId_; }
   void destroyWindow(NativeId) override {}
   void setTitle(NativeId, const std::string &) override {}
   void setBounds(NativeId, int, int, int, int) override {}
   void show(NativeId, bool) override {}
   void minimize(NativeId) override {}
-  void raise(NativeId) override {}
+  void activate(NativeId) override {}
   void setIcon(NativeId, const uint32_t *, int, int) override {}
   void setOwner(NativeId, NativeId) override {}
   void present(NativeId, const uint32_t *, int, int, int, int, int, int, int) override {}

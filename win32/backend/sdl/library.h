@@ -3,6 +3,7 @@
 #define OXBYTE_WIN32_BACKEND_SDL_LIBRARY_H
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <string>
 
@@ -17,7 +18,8 @@
   X(SDL_FreeSurface) X(SDL_UpperBlit) X(SDL_WaitEventTimeout) X(SDL_PollEvent) X(SDL_StartTextInput)          \
   X(SDL_GetMouseState) X(SDL_GetModState) X(SDL_CaptureMouse) X(SDL_SetClipboardText) X(SDL_GetClipboardText) \
   X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_PauseAudioDevice) X(SDL_QueueAudio)                    \
-  X(SDL_ClearQueuedAudio)
+  X(SDL_ClearQueuedAudio) X(SDL_GetWindowWMInfo) X(SDL_SetEventFilter) X(SDL_EventState) X(SDL_HasEvents)    \
+  X(SDL_FillRect) X(SDL_MapRGB) X(SDL_GetDisplayDPI)
 
 namespace win32::backend {
 

@@ -4,12 +4,12 @@
 #include "backend/sdl/library.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
-#include "backend/sdl/keys.h"
+#include "backend/sdl/scale.h"
+#include "backend/sdl/utf8.h"
+#include "backend/sdl/x11.h"
 
 namespace win32::backend {
 
@@ -36,13 +36,26 @@ bool drawsOffScreen() {
          (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
-}  // namespace
-
-std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
-  if (!openSdlLibrary(error) || !chooseVideoDriver(error)) return nullptr;
+void setHints() {
   // Ctrl+C in the terminal ends the program as it ends any other.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Windows draw into plain memory shown as it is; an OpenGL context for that would cost a fifth of a second
+  // and ninety megabytes at every start where the graphics are rendered in software.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click that activates a window is also delivered to it, as on Windows.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+}
+
+}  // namespace
+
+bool isPopupWindow(SDL_Window *window) { return SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU; }
+
+std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
+  if (!openSdlLibrary(error) || !chooseVideoDriver(error)) return nullptr;
+  setHints();
+  bool xlib = x11::load();
+  if (xlib) x11::ignoreErrors();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot open a display (") + SDL_GetError() + ")";
     SDL_Quit();
@@ -53,78 +66,84 @@ std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
     SDL_Quit();
     return nullptr;
   }
+  if (xlib) x11::ignoreErrors();
+  bool onX11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+  // The X events behind each key event tell a key the user pressed from one SDL makes up when the
+  // keyboard moves between windows.
+  if (onX11) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   SDL_StartTextInput();
-  return std::unique_ptr<SdlDriver>(new SdlDriver());
+  std::unique_ptr<SdlDriver> driver(new SdlDriver(chooseScale()));
+  SDL_SetEventFilter(filterEvent, driver.get());
+  return driver;
 }
 
 SdlDriver::~SdlDriver() {
   if (audio_) SDL_CloseAudioDevice(audio_);
+  SDL_SetEventFilter(nullptr, nullptr);
   SDL_Quit();
 }
 
-NativeId SdlDriver::createWindow(const std::string &title, int x, int y, int width, int height,
-                                 WindowKind kind) {
+NativeId SdlDriver::createWindow(const std::string &title, int x, int y, int width, int height, WindowKind kind,
+                                 uint32_t actions) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
-  if (kind == WindowKind::Frame) flags |= SDL_WINDOW_RESIZABLE;
+  if (actions & ActionResize) flags |= SDL_WINDOW_RESIZABLE;
+  if (kind == WindowKind::Dialog) flags |= SDL_WINDOW_SKIP_TASKBAR;
   if (kind == WindowKind::Popup) flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
-  SDL_Window *window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
-  return window ? SDL_GetWindowID(window) : 0;
+  SDL_Window *window = SDL_CreateWindow(displayText(title).c_str(), x * scale_, y * scale_, width * scale_,
+                                        height * scale_, flags);
+  if (!window) return 0;
+  x11::noteDisplay(window);
+  x11::describe(window, kind, actions);
+  return SDL_GetWindowID(window);
 }
 
-namespace {
-
-bool isPopup(SDL_Window *window) { return SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU; }
-
-}  // namespace
-
-// The desktop may hand the keyboard to a drop-down menu while it is shown, and gives it to a dialog; when
-// either goes, the keyboard goes back to the window it belongs to rather than to nowhere (as it would on a
-// desktop without a window manager).
+// The desktop gives the keyboard to a dialog; when it goes, the keyboard goes back to the window it
+// belongs to rather than to nowhere (as it would on a desktop without a window manager).
 void SdlDriver::giveFocusBack(SDL_Window *closing) {
-  NativeId back = 0;
-  if (isPopup(closing)) {
-    back = lastFocused_;
-  } else if (auto owner = owners_.find(SDL_GetWindowID(closing)); owner != owners_.end()) {
-    if (SDL_GetWindowFlags(closing) & SDL_WINDOW_INPUT_FOCUS) back = owner->second;
-  }
-  if (SDL_Window *window = SDL_GetWindowFromID(back)) SDL_SetWindowInputFocus(window);
+  auto owner = owners_.find(SDL_GetWindowID(closing));
+  if (owner == owners_.end() || !(SDL_GetWindowFlags(closing) & SDL_WINDOW_INPUT_FOCUS)) return;
+  if (SDL_Window *window = SDL_GetWindowFromID(owner->second)) SDL_SetWindowInputFocus(window);
 }
 
 void SdlDriver::destroyWindow(NativeId id) {
   if (SDL_Window *window = SDL_GetWindowFromID(id)) {
     giveFocusBack(window);
     owners_.erase(id);
+    disarmKeys();
     SDL_DestroyWindow(window);
   }
 }
 
 void SdlDriver::setTitle(NativeId id, const std::string &title) {
-  if (SDL_Window *window = SDL_GetWindowFromID(id)) SDL_SetWindowTitle(window, title.c_str());
+  if (SDL_Window *window = SDL_GetWindowFromID(id)) SDL_SetWindowTitle(window, displayText(title).c_str());
 }
 
+// A window the desktop has maximised keeps the place and size the desktop gave it (the program's own
+// pixels are shown at its top left, the rest painted by present).
 void SdlDriver::setBounds(NativeId id, int x, int y, int width, int height) {
   SDL_Window *window = SDL_GetWindowFromID(id);
-  if (!window) return;
+  if (!window || (SDL_GetWindowFlags(window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN))) return;
   int oldX, oldY, oldW, oldH;
   SDL_GetWindowPosition(window, &oldX, &oldY);
   SDL_GetWindowSize(window, &oldW, &oldH);
-  if (oldW != width || oldH != height) SDL_SetWindowSize(window, width, height);
-  if (oldX != x || oldY != y) SDL_SetWindowPosition(window, x, y);
+  if (oldW != width * scale_ || oldH != height * scale_) SDL_SetWindowSize(window, width * scale_, height * scale_);
+  if (oldX != x * scale_ || oldY != y * scale_) SDL_SetWindowPosition(window, x * scale_, y * scale_);
 }
 
+// Drop-down menus and tooltips never take the keyboard from the window they belong to. Any other window
+// shown takes it, also where no window manager would hand it over.
 void SdlDriver::show(NativeId id, bool visible) {
   SDL_Window *window = SDL_GetWindowFromID(id);
   if (!window) return;
+  bool popup = isPopupWindow(window) && x11::active();
   if (visible) {
+    if (popup) return x11::mapPopup(window);
     SDL_ShowWindow(window);
-    // Drop-down menus and tooltips never take the keyboard from the window they belong to. Any other
-    // window shown takes it, also where no window manager would hand it over.
-    if (!isPopup(window)) {
-      SDL_RaiseWindow(window);
-      SDL_SetWindowInputFocus(window);
-    }
+    activate(id);
   } else {
     giveFocusBack(window);
+    disarmKeys();
+    if (popup) return x11::unmapPopup(window);
     SDL_HideWindow(window);
   }
 }
@@ -133,9 +152,11 @@ void SdlDriver::minimize(NativeId id) {
   if (SDL_Window *window = SDL_GetWindowFromID(id)) SDL_MinimizeWindow(window);
 }
 
-void SdlDriver::raise(NativeId id) {
+void SdlDriver::activate(NativeId id) {
   SDL_Window *window = SDL_GetWindowFromID(id);
-  if (window && !isPopup(window)) SDL_RaiseWindow(window);
+  if (!window || isPopupWindow(window)) return;
+  SDL_RaiseWindow(window);
+  SDL_SetWindowInputFocus(window);
 }
 
 void SdlDriver::setIcon(NativeId id, const uint32_t *argb, int width, int height) {
@@ -155,140 +176,36 @@ void SdlDriver::setOwner(NativeId id, NativeId owner) {
   owners_[id] = owner;
 }
 
+// The desktop may give the window more room than it asked for (a window manager that maximises anyway);
+// what lies beyond the window's own pixels is painted in the window colour rather than left unpainted.
 void SdlDriver::present(NativeId id, const uint32_t *pixels, int width, int height, int stride, int dirtyLeft,
                         int dirtyTop, int dirtyRight, int dirtyBottom) {
   SDL_Window *window = SDL_GetWindowFromID(id);
-  if (!window) return;
-  SDL_Surface *target = SDL_GetWindowSurface(window);
+  SDL_Surface *target = window ? SDL_GetWindowSurface(window) : nullptr;
   if (!target) return;
+  if (scale_ > 1) {
+    pixels = scaleUp(pixels, stride, height, dirtyLeft, dirtyTop, dirtyRight, dirtyBottom, scale_, scaled_);
+    width *= scale_, height *= scale_, stride = width;
+    dirtyLeft *= scale_, dirtyTop *= scale_, dirtyRight *= scale_, dirtyBottom *= scale_;
+  }
   SDL_Surface *source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t *>(pixels), width, height, 32,
                                                            stride * 4, SDL_PIXELFORMAT_RGB888);
   if (!source) return;
-  SDL_Rect dirty{dirtyLeft, dirtyTop, dirtyRight - dirtyLeft, dirtyBottom - dirtyTop};
-  SDL_Rect to = dirty;
-  SDL_BlitSurface(source, &dirty, target, &to);
+  SDL_Rect shown[3] = {{dirtyLeft, dirtyTop, dirtyRight - dirtyLeft, dirtyBottom - dirtyTop}};
+  SDL_Rect to = shown[0];
+  SDL_BlitSurface(source, &shown[0], target, &to);
   SDL_FreeSurface(source);
-  SDL_UpdateWindowSurfaceRects(window, &dirty, 1);
-}
-
-bool SdlDriver::waitEvent(Event &event, int64_t timeoutMs) {
-  uint64_t deadline = SDL_GetTicks64() + (timeoutMs > 0 ? uint64_t(timeoutMs) : 0);
-  for (;;) {
-    SDL_Event sdl;
-    int got;
-    if (timeoutMs <= 0) {
-      got = SDL_PollEvent(&sdl);
-    } else {
-      uint64_t now = SDL_GetTicks64();
-      if (now >= deadline) return false;
-      uint64_t left = deadline - now;
-      got = SDL_WaitEventTimeout(&sdl, left > 0x7fffffff ? 0x7fffffff : int(left));
-    }
-    if (!got) return false;
-    if (translate(&sdl, event)) return true;
+  int count = 1;
+  SDL_Rect right{width, 0, target->w - width, target->h}, below{0, height, std::min(width, target->w), target->h - height};
+  for (const SDL_Rect &beyond : {right, below}) {
+    if (beyond.w <= 0 || beyond.h <= 0) continue;
+    SDL_FillRect(target, &beyond, SDL_MapRGB(target->format, 0xC0, 0xC0, 0xC0));
+    shown[count++] = beyond;
   }
-}
-
-bool SdlDriver::translate(const void *raw, Event &event) {
-  const SDL_Event &sdl = *static_cast<const SDL_Event *>(raw);
-  event = Event{};
-  switch (sdl.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      event.type = sdl.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
-      event.window = sdl.key.windowID;
-      event.vk = virtualKeyOf(sdl.key.keysym.sym);
-      event.repeat = sdl.key.repeat != 0;
-      event.mods = modifiersOf(sdl.key.keysym.mod);
-      return event.vk != 0;
-    }
-    case SDL_TEXTINPUT: {
-      // Alt+letter drives the menu as a system key; the text SDL also reports for it is not typing.
-      if (SDL_GetModState() & KMOD_ALT) return false;
-      event.type = EventType::Text;
-      event.window = sdl.text.windowID;
-      std::snprintf(event.text, sizeof event.text, "%s", sdl.text.text);
-      return true;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      event.type = sdl.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
-      event.window = sdl.button.windowID;
-      event.x = sdl.button.x;
-      event.y = sdl.button.y;
-      event.button = sdl.button.button;
-      event.clicks = sdl.button.clicks;
-      return true;
-    case SDL_MOUSEMOTION:
-      event.type = EventType::MouseMove;
-      event.window = sdl.motion.windowID;
-      event.x = sdl.motion.x;
-      event.y = sdl.motion.y;
-      return true;
-    case SDL_MOUSEWHEEL: {
-      event.type = EventType::MouseWheel;
-      event.window = sdl.wheel.windowID;
-      SDL_GetMouseState(&event.x, &event.y);
-      event.wheel = sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdl.wheel.y : sdl.wheel.y;
-      return event.wheel != 0;
-    }
-    case SDL_WINDOWEVENT:
-      event.window = sdl.window.windowID;
-      switch (sdl.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: event.type = EventType::Close; return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          event.type = EventType::Resized;
-          event.width = sdl.window.data1;
-          event.height = sdl.window.data2;
-          return true;
-        case SDL_WINDOWEVENT_MOVED:
-          event.type = EventType::Moved;
-          event.x = sdl.window.data1;
-          event.y = sdl.window.data2;
-          return true;
-        case SDL_WINDOWEVENT_MINIMIZED: event.type = EventType::Minimized; return true;
-        case SDL_WINDOWEVENT_RESTORED: event.type = EventType::Restored; return true;
-        case SDL_WINDOWEVENT_EXPOSED: event.type = EventType::Exposed; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          if (SDL_Window *window = SDL_GetWindowFromID(event.window); window && !isPopup(window))
-            lastFocused_ = event.window;
-          event.type = EventType::FocusGained;
-          return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: event.type = EventType::FocusLost; return true;
-        case SDL_WINDOWEVENT_LEAVE: event.type = EventType::MouseLeave; return true;
-        default: return false;
-      }
-    default:
-      return false;
-  }
+  SDL_UpdateWindowSurfaceRects(window, shown, count);
 }
 
 uint64_t SdlDriver::now() { return SDL_GetTicks64(); }
-
-// A short soft tone; without a sound device the beep is silent (it is still counted by the caller).
-void SdlDriver::beep() {
-  if (!audioTried_) {
-    audioTried_ = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-      SDL_AudioSpec want{}, have{};
-      want.freq = 22050;
-      want.format = AUDIO_S16SYS;
-      want.channels = 1;
-      want.samples = 512;
-      audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-      if (audio_) SDL_PauseAudioDevice(audio_, 0);
-    }
-  }
-  if (!audio_) return;
-  const int rate = 22050, samples = rate / 8;
-  std::vector<int16_t> tone(samples);
-  for (int i = 0; i < samples; ++i) {
-    int envelope = std::min(i, samples - i) < 200 ? std::min(i, samples - i) * 40 : 8000;
-    tone[i] = int16_t(((i * 880 * 2 / rate) % 2 ? 1 : -1) * envelope);
-  }
-  SDL_ClearQueuedAudio(audio_);
-  SDL_QueueAudio(audio_, tone.data(), Uint32(tone.size() * sizeof(int16_t)));
-}
 
 void SdlDriver::setClipboardText(const std::string &text) { SDL_SetClipboardText(text.c_str()); }
 
@@ -303,12 +220,12 @@ void SdlDriver::captureMouse(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FAL
 
 int SdlDriver::screenWidth() {
   SDL_DisplayMode mode;
-  return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 1280;
+  return (SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 1280) / scale_;
 }
 
 int SdlDriver::screenHeight() {
   SDL_DisplayMode mode;
-  return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 1024;
+  return (SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 1024) / scale_;
 }
 
 }  // namespace win32::backend

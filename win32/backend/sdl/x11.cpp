@@ -1,0 +1,122 @@
+// backend: what the SDL driver tells an X11 desktop itself.
+#include "backend/sdl/x11.h"
+
+#include "backend/sdl/library.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <dlfcn.h>
+#include <poll.h>
+
+namespace win32::backend::x11 {
+namespace {
+
+#define OXBYTE_X11_FUNCTIONS(X)                                                                       \
+  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush)    \
+  X(XPending) X(XConnectionNumber)
+
+struct Xlib {
+#define OXBYTE_X11_POINTER(name) decltype(&::name) name = nullptr;
+  OXBYTE_X11_FUNCTIONS(OXBYTE_X11_POINTER)
+#undef OXBYTE_X11_POINTER
+};
+
+Xlib xlib;
+bool loaded = false;
+Display *display = nullptr;
+
+int ignoreError(Display *, XErrorEvent *) { return 0; }
+
+// The X window behind an SDL window; None when it is not an X11 window.
+::Window xWindowOf(SDL_Window *window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return None;
+  return info.info.x11.window;
+}
+
+Atom atom(const char *name) { return xlib.XInternAtom(display, name, False); }
+
+// _MOTIF_WM_HINTS, which window managers read for the functions and buttons they offer.
+constexpr long kHintsFunctions = 1, kHintsDecorations = 2;
+constexpr long kFunctionResize = 2, kFunctionMove = 4, kFunctionMinimize = 8, kFunctionMaximize = 16,
+               kFunctionClose = 32;
+constexpr long kDecorBorder = 2, kDecorResizeHandle = 4, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32,
+               kDecorMaximize = 64;
+
+void setMotifHints(::Window w, uint32_t actions) {
+  long functions = kFunctionMove, decorations = kDecorBorder | kDecorTitle | kDecorMenu;
+  if (actions & ActionResize) functions |= kFunctionResize, decorations |= kDecorResizeHandle;
+  if (actions & ActionMinimize) functions |= kFunctionMinimize, decorations |= kDecorMinimize;
+  if (actions & ActionMaximize) functions |= kFunctionMaximize, decorations |= kDecorMaximize;
+  if (actions & ActionClose) functions |= kFunctionClose;
+  long hints[5] = {kHintsFunctions | kHintsDecorations, functions, decorations, 0, 0};
+  Atom motif = atom("_MOTIF_WM_HINTS");
+  xlib.XChangeProperty(display, w, motif, motif, 32, PropModeReplace, reinterpret_cast<unsigned char *>(hints), 5);
+}
+
+void setWindowType(::Window w, const char *type) {
+  Atom value = atom(type);
+  xlib.XChangeProperty(display, w, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+                       reinterpret_cast<unsigned char *>(&value), 1);
+}
+
+}  // namespace
+
+bool load() {
+  if (loaded) return true;
+  void *library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+  if (!library) return false;
+#define OXBYTE_X11_FIND(name)                                                      \
+  xlib.name = reinterpret_cast<decltype(xlib.name)>(dlsym(library, #name));        \
+  if (!xlib.name) return false;
+  OXBYTE_X11_FUNCTIONS(OXBYTE_X11_FIND)
+#undef OXBYTE_X11_FIND
+  loaded = true;
+  return true;
+}
+
+void ignoreErrors() {
+  if (loaded) xlib.XSetErrorHandler(ignoreError);
+}
+
+void noteDisplay(SDL_Window *window) {
+  if (display || !loaded || !window) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) display = info.info.x11.display;
+}
+
+bool active() { return display != nullptr; }
+
+void describe(SDL_Window *window, WindowKind kind, uint32_t actions) {
+  ::Window w = display ? xWindowOf(window) : None;
+  if (w == None || kind == WindowKind::Popup) return;
+  setMotifHints(w, actions);
+  if (kind == WindowKind::Dialog) setWindowType(w, "_NET_WM_WINDOW_TYPE_DIALOG");
+}
+
+void mapPopup(SDL_Window *window) {
+  if (::Window w = display ? xWindowOf(window) : None) {
+    xlib.XMapRaised(display, w);
+    xlib.XFlush(display);
+  }
+}
+
+void unmapPopup(SDL_Window *window) {
+  if (::Window w = display ? xWindowOf(window) : None) {
+    xlib.XUnmapWindow(display, w);
+    xlib.XFlush(display);
+  }
+}
+
+bool waitForInput(int timeoutMs) {
+  if (!display) return false;
+  // XPending also sends what is still buffered, so the server answers before we sleep.
+  if (xlib.XPending(display) > 0) return true;
+  pollfd fd{xlib.XConnectionNumber(display), POLLIN, 0};
+  poll(&fd, 1, timeoutMs);
+  return true;
+}
+
+}  // namespace win32::backend::x11
