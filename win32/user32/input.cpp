@@ -218,6 +218,25 @@ void syncModifiers(uint32_t mods) {
   set(VK_MENU, mods & backend::ModAlt);
 }
 
+// The active window hears that it is active no longer; its focus is kept for when it is activated again.
+void deactivate(HWND next) {
+  InputState &s = state();
+  HWND old = s.active;
+  Window *previous = findWindow(old, false);
+  if (!previous) return;
+  if (previous->top && (s.focus == old || isDescendant(old, s.focus))) previous->top->lastFocus = s.focus;
+  SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
+  SendMessageA(old, WM_ACTIVATE, WA_INACTIVE, LPARAM(next));
+}
+
+// The keyboard went to another program's window: as on Windows, the program has no active window and no
+// focus until one of its windows is activated again.
+void deactivateProgram() {
+  deactivate(nullptr);
+  state().active = nullptr;
+  SetFocus(nullptr);
+}
+
 }  // namespace
 
 std::vector<MSG> inputMessagesFor(const backend::Event &event) {
@@ -280,6 +299,9 @@ void handleBackendEvent(const backend::Event &e) {
     }
     case EventType::FocusLost:
       for (int vk : {VK_LBUTTON, VK_RBUTTON}) state().keys[vk] &= ~0x80;
+      // Only the active window's loss counts: when the keyboard moves between the program's own windows,
+      // the window it moves to was activated before the desktop moved it.
+      if (state().active == top->handle) deactivateProgram();
       break;
     default: break;
   }
@@ -314,11 +336,7 @@ void activateTopLevel(HWND hwnd, bool byMouse) {
   HWND old = s.active;
   CBTACTIVATESTRUCT cbt{byMouse, old};
   if (callCbtHook(HCBT_ACTIVATE, WPARAM(hwnd), LPARAM(&cbt))) return;
-  if (Window *previous = findWindow(old, false)) {
-    if (previous->top && (s.focus == old || isDescendant(old, s.focus))) previous->top->lastFocus = s.focus;
-    SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
-    SendMessageA(old, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
-  }
+  deactivate(hwnd);
   s.active = hwnd;
   if (!findWindow(hwnd, false)) return;
   SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);

@@ -3,6 +3,8 @@
 
 #include "backend/sdl/library.h"
 
+#include "backend/sdl/x11.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -22,8 +24,9 @@ int scaleForDpi(float dpi) { return std::clamp(int(dpi / 96 + 0.25f), 1, 8); }
 int chooseScale() {
   if (int chosen = wholeFactor("OXBYTE_SCALE")) return chosen;
   if (int desktop = wholeFactor("GDK_SCALE")) return desktop;
-  float dpi = 0;
-  return SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0 && dpi > 0 ? scaleForDpi(dpi) : 1;
+  float dpi = x11::desktopDpi();
+  if (dpi <= 0 && SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0) return 1;
+  return dpi > 0 ? scaleForDpi(dpi) : 1;
 }
 
 const uint32_t *scaleUp(const uint32_t *pixels, int stride, int height, int left, int top, int right, int bottom,

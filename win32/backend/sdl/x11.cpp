@@ -8,12 +8,16 @@
 #include <dlfcn.h>
 #include <poll.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace win32::backend::x11 {
 namespace {
 
 #define OXBYTE_X11_FUNCTIONS(X)                                                                       \
   X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush)    \
-  X(XPending) X(XConnectionNumber)
+  X(XPending) X(XConnectionNumber)  \
+  X(XOpenDisplay) X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
 
 struct Xlib {
 #define OXBYTE_X11_POINTER(name) decltype(&::name) name = nullptr;
@@ -59,6 +63,15 @@ void setWindowType(::Window w, const char *type) {
   Atom value = atom(type);
   xlib.XChangeProperty(display, w, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
                        reinterpret_cast<unsigned char *>(&value), 1);
+}
+
+// The Xft.dpi line of the desktop's resources ("Xft.dpi:\t192"), or 0.
+float xftDpi(const char *resources) {
+  for (const char *line = resources; line && *line; line = std::strchr(line, '\n')) {
+    line += *line == '\n';
+    if (std::strncmp(line, "Xft.dpi:", 8) == 0) return std::strtof(line + 8, nullptr);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -117,6 +130,17 @@ bool waitForInput(int timeoutMs) {
   pollfd fd{xlib.XConnectionNumber(display), POLLIN, 0};
   poll(&fd, 1, timeoutMs);
   return true;
+}
+
+float desktopDpi() {
+  if (!loaded) return 0;
+  Display *desktop = xlib.XOpenDisplay(nullptr);
+  if (!desktop) return 0;
+  float dpi = xftDpi(xlib.XResourceManagerString(desktop));
+  int screen = xlib.XDefaultScreen(desktop), millimetres = xlib.XDisplayWidthMM(desktop, screen);
+  if (!dpi && millimetres > 0) dpi = xlib.XDisplayWidth(desktop, screen) * 25.4f / millimetres;
+  xlib.XCloseDisplay(desktop);
+  return dpi;
 }
 
 }  // namespace win32::backend::x11

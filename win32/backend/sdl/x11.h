@@ -1,5 +1,5 @@
 // backend: what the SDL driver tells an X11 desktop itself — the window manager's hints, drop-downs that
-// never take the keyboard, and X errors that never end the program.
+// never take the keyboard, X errors that never end the program, and the desktop's DPI.
 #ifndef OXBYTE_WIN32_BACKEND_SDL_X11_H
 #define OXBYTE_WIN32_BACKEND_SDL_X11_H
 
@@ -36,6 +36,10 @@ void unmapPopup(SDL_Window *window);
 // Waits until the display has something to read or `timeoutMs` passes; false when it cannot wait on
 // the display (then SDL's own wait is used).
 bool waitForInput(int timeoutMs);
+
+// Dots per inch of the X desktop: its Xft.dpi resource where it sets one, else the screen's own
+// measure; 0 where neither is known. Read through a connection of its own, before SDL opens one.
+float desktopDpi();
 
 }  // namespace win32::backend::x11
 
