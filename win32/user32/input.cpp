@@ -237,6 +237,28 @@ void deactivateProgram() {
   SetFocus(nullptr);
 }
 
+// The desktop moved the keyboard to or from one of the program's windows. This is taken in turn with the
+// keys and clicks before it, so that what was typed before the change reaches where it was typed.
+void focusChanged(const backend::Event &e) {
+  Window *top = windowOfNative(e.window);
+  // A drop-down menu or a tooltip is never the active window.
+  if (!top || ((top->style & WS_POPUP) && (top->style & WS_CAPTION) != WS_CAPTION)) return;
+  if (e.type == backend::EventType::FocusLost) {
+    for (int vk : {VK_LBUTTON, VK_RBUTTON}) state().keys[vk] &= ~0x80;
+    // Only the active window's loss counts: when the keyboard moves between the program's own windows,
+    // the window it moves to was activated before the desktop moved it.
+    if (state().active == top->handle) deactivateProgram();
+    return;
+  }
+  syncModifiers(e.mods);
+  HWND target = enabledPopupOf(top->handle);
+  if (target != top->handle) {
+    activateOnDesktop(target, false);
+  } else {
+    activateTopLevel(target, false);
+  }
+}
+
 }  // namespace
 
 std::vector<MSG> inputMessagesFor(const backend::Event &event) {
@@ -246,7 +268,8 @@ std::vector<MSG> inputMessagesFor(const backend::Event &event) {
     case backend::EventType::KeyDown:
     case backend::EventType::KeyUp: keyMessages(event, messages); break;
     case backend::EventType::Text: textMessages(event, messages); break;
-    case backend::EventType::FocusGained: syncModifiers(event.mods); break;
+    case backend::EventType::FocusGained:
+    case backend::EventType::FocusLost: focusChanged(event); break;
     default:
       if (Window *top = windowOfNative(event.window); top && mouseMessage(event, *top, msg)) messages.push_back(msg);
   }
@@ -268,7 +291,9 @@ void handleBackendEvent(const backend::Event &e) {
     case EventType::MouseDown:
     case EventType::MouseUp:
     case EventType::MouseMove:
-    case EventType::MouseWheel: postInputEvent(e); return;
+    case EventType::MouseWheel:
+    case EventType::FocusGained:
+    case EventType::FocusLost: postInputEvent(e); return;
     default: break;
   }
   Window *top = windowOfNative(e.window);
@@ -284,24 +309,6 @@ void handleBackendEvent(const backend::Event &e) {
     case EventType::Restored: nativeMinimized(*top, false); break;
     case EventType::Exposed:
       if (top->top) top->top->surface.markDirty(RECT{0, 0, top->top->surface.width, top->top->surface.height});
-      break;
-    case EventType::FocusGained: {
-      // A drop-down menu or a tooltip is never the active window.
-      if ((top->style & WS_POPUP) && (top->style & WS_CAPTION) != WS_CAPTION) break;
-      postInputEvent(e);  // the modifiers are brought up to date in turn with the keys before them
-      HWND target = enabledPopupOf(top->handle);
-      if (target != top->handle) {
-        activateOnDesktop(target, false);
-      } else {
-        activateTopLevel(target, false);
-      }
-      break;
-    }
-    case EventType::FocusLost:
-      for (int vk : {VK_LBUTTON, VK_RBUTTON}) state().keys[vk] &= ~0x80;
-      // Only the active window's loss counts: when the keyboard moves between the program's own windows,
-      // the window it moves to was activated before the desktop moved it.
-      if (state().active == top->handle) deactivateProgram();
       break;
     default: break;
   }
