@@ -128,13 +128,13 @@ bool DesktopTest::popupShowing() {
 
 Window DesktopTest::shownDialog(const std::string &wanted) {
   for (Window w : shownWindows())
-    if (w != frame_ && !isOverrideRedirect(x(), w) && title(x(), w) == wanted) return w;
+    if (w != frame_ && !isOverrideRedirect(x(), w) && (wanted.empty() || title(x(), w) == wanted)) return w;
   return None;
 }
 
-Window DesktopTest::waitForDialog(const std::string &wanted) {
+Window DesktopTest::waitForDialog(const std::string &wanted, Millis timeout) {
   Window dialog = None;
-  waitUntil([&] { return (dialog = shownDialog(wanted)) != None; });
+  waitUntil([&] { return (dialog = shownDialog(wanted)) != None; }, timeout);
   return dialog;
 }
 
@@ -165,6 +165,7 @@ void DesktopTest::askToClose(Window window) {
 }
 
 void DesktopTest::closeAndExpectCleanExit() {
+  if (HasFailure()) return;
   askToClose(frame_);
   auto status = program_.waitForExit(10s);
   ASSERT_TRUE(status.has_value()) << "the program did not end when its frame was closed";

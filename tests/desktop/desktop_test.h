@@ -47,9 +47,10 @@ class DesktopTest : public ::testing::Test {
   std::vector<Window> shownWindows();
   // A drop-down menu or a tooltip of the program on the screen (its override-redirect windows).
   bool popupShowing();
-  // A top-level window of the program other than the frame, on the screen with this title.
+  // A top-level window of the program other than the frame, on the screen with this title (any title
+  // when empty); None when there is none (by the timeout).
   Window shownDialog(const std::string &title);
-  Window waitForDialog(const std::string &title);
+  Window waitForDialog(const std::string &title, Millis timeout = 5s);
   bool waitUntilGone(Window window);
   bool hasKeyboard(Window window);
 
@@ -68,7 +69,8 @@ class DesktopTest : public ::testing::Test {
 
   // What a window manager sends when the user closes a window.
   void askToClose(Window window);
-  // Closes the frame as the user would and expects the program to end with status 0.
+  // Closes the frame as the user would and expects the program to end with status 0 (unless the test
+  // has failed already, and the program may be in any state).
   void closeAndExpectCleanExit();
   std::string terminalOutput() const;
 

@@ -39,10 +39,16 @@ void Typist::type(std::string_view text) {
   for (char c : text) tap(XStringToKeysym(std::string(1, c).c_str()));
 }
 
-void Typist::burst(const std::vector<KeyChange> &changes) {
-  for (const KeyChange &change : changes) XTestFakeKeyEvent(x_, XKeysymToKeycode(x_, change.key), change.down, 0);
+void Typist::burst(const std::vector<KeyChange> &changes, Millis gap, Millis after) {
+  for (const KeyChange &change : changes) {
+    XTestFakeKeyEvent(x_, XKeysymToKeycode(x_, change.key), change.down, CurrentTime);
+    if (gap > 0ms) {
+      XFlush(x_);
+      pause(gap);
+    }
+  }
   XFlush(x_);
-  pause(pace_);
+  pause(after >= 0ms ? after : pace_);
 }
 
 void Typist::moveTo(int x, int y) {

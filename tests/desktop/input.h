@@ -25,12 +25,13 @@ class Typist {
   // Digits and lower-case letters, one tap each.
   void type(std::string_view text);
 
-  // Key changes sent back to back with no pause at all, as fast typing reaches a busy program.
+  // Key changes sent back to back, `gap` apart (no pause at all by default), as fast typing reaches a busy
+  // program; then the usual pause, unless another is given.
   struct KeyChange {
     KeySym key;
     bool down;
   };
-  void burst(const std::vector<KeyChange> &changes);
+  void burst(const std::vector<KeyChange> &changes, Millis gap = 0ms, Millis after = Millis(-1));
 
   void moveTo(int x, int y);
   void click(int x, int y, unsigned button = 1);
