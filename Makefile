@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test clean scenes
+.PHONY: all deps build run test test-desktop clean scenes
 
 all: build
 
@@ -20,8 +20,18 @@ run: build
 	@$(BUILD)/oxbyte $(if $(FILE),"$(FILE)")
 
 test: build
-	@cd $(BUILD) && { ctest -j $(JOBS) --output-on-failure --timeout 300 >ctest.log 2>&1; status=$$?; \
+	@cd $(BUILD) && { ctest -j $(JOBS) -LE desktop --output-on-failure --timeout 300 >ctest.log 2>&1; status=$$?; \
 	  tail -n 40 ctest.log; exit $$status; }
+
+# make test-desktop: the real program on private X displays (Xvfb, some with openbox), typed at and
+# clicked through XTEST; each test has its own display, so they run side by side.
+DESKTOP_JOBS ?= 4
+test-desktop: deps
+	@tools/install-deps desktop
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target oxbyte desktop_tests
+	@cd $(BUILD) && { ctest -j $(DESKTOP_JOBS) -L desktop --output-on-failure --timeout 300 >ctest-desktop.log 2>&1; \
+	  status=$$?; tail -n 40 ctest-desktop.log; exit $$status; }
 
 scenes: build
 	@mkdir -p docs && $(BUILD)/tools/oxbyte-scenes docs
