@@ -110,6 +110,7 @@ void SdlDriver::destroyWindow(NativeId id) {
     giveFocusBack(window);
     owners_.erase(id);
     disarmKeys();
+    x11::vanished(window);
     SDL_DestroyWindow(window);
   }
 }
@@ -134,7 +135,7 @@ void SdlDriver::setBounds(NativeId id, int x, int y, int width, int height) {
 // shown takes it, also where no window manager would hand it over.
 void SdlDriver::show(NativeId id, bool visible) {
   SDL_Window *window = SDL_GetWindowFromID(id);
-  if (!window) return;
+  if (!window || x11::vanished(window)) return;
   bool popup = isPopupWindow(window) && x11::active();
   if (visible) {
     if (popup) return x11::mapPopup(window);

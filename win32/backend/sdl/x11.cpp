@@ -15,7 +15,7 @@ namespace win32::backend::x11 {
 namespace {
 
 #define OXBYTE_X11_FUNCTIONS(X)                                                                       \
-  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush)    \
+  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush) X(XGetWindowAttributes) X(XPutBackEvent)    \
   X(XPending) X(XConnectionNumber)  \
   X(XOpenDisplay) X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
 
@@ -121,6 +121,18 @@ void unmapPopup(SDL_Window *window) {
     xlib.XUnmapWindow(display, w);
     xlib.XFlush(display);
   }
+}
+
+bool vanished(SDL_Window *window) {
+  ::Window w = display ? xWindowOf(window) : None;
+  XWindowAttributes attributes;
+  if (w == None || xlib.XGetWindowAttributes(display, w, &attributes)) return false;
+  XEvent unmapped{};
+  unmapped.xunmap.type = UnmapNotify;
+  unmapped.xunmap.display = display;
+  unmapped.xunmap.event = unmapped.xunmap.window = w;
+  xlib.XPutBackEvent(display, &unmapped);
+  return true;
 }
 
 bool waitForInput(int timeoutMs) {

@@ -33,6 +33,10 @@ void describe(SDL_Window *window, WindowKind kind, uint32_t actions);
 void mapPopup(SDL_Window *window);
 void unmapPopup(SDL_Window *window);
 
+// True when another program has destroyed the window's X window. SDL, hiding or destroying such a window,
+// would wait for ever for the server to report it unmapped; that report is queued here in advance.
+bool vanished(SDL_Window *window);
+
 // Waits until the display has something to read or `timeoutMs` passes; false when it cannot wait on
 // the display (then SDL's own wait is used).
 bool waitForInput(int timeoutMs);
