@@ -24,6 +24,7 @@ using Dialogs = DesktopTestOnBoth;
 TEST_P(Dialogs, AreTransientForTheFrameAndTypedAsDialogs) {
   ASSERT_NO_FATAL_FAILURE(startDesktop(GetParam()));
   ASSERT_NO_FATAL_FAILURE(launchOn(sampleBytes(32)));
+  EXPECT_EQ(transientFor(x(), frame_), None);  // the frame belongs to nothing
   for (const DialogCase &dialog : kDialogs) {
     SCOPED_TRACE(dialog.title);
     person().chord(XK_Control_L, dialog.ctrlKey);

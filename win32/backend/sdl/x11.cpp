@@ -15,7 +15,7 @@ namespace win32::backend::x11 {
 namespace {
 
 #define OXBYTE_X11_FUNCTIONS(X)                                                                       \
-  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush) X(XGetWindowAttributes) X(XPutBackEvent)    \
+  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush) X(XDeleteProperty) X(XGetWindowAttributes) X(XPutBackEvent)    \
   X(XPending) X(XConnectionNumber)  \
   X(XOpenDisplay) X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
 
@@ -107,6 +107,9 @@ void describe(SDL_Window *window, WindowKind kind, uint32_t actions) {
   if (w == None || kind == WindowKind::Popup) return;
   setMotifHints(w, actions);
   if (kind == WindowKind::Dialog) setWindowType(w, "_NET_WM_WINDOW_TYPE_DIALOG");
+  // SDL makes a window transient for the whole screen where it finds no motif hints yet; a window of its
+  // own belongs to nothing.
+  if (kind == WindowKind::Main) xlib.XDeleteProperty(display, w, XA_WM_TRANSIENT_FOR);
 }
 
 void mapPopup(SDL_Window *window) {
