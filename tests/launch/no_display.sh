@@ -6,7 +6,7 @@ set -uo pipefail
 program=$1
 failures=0
 # In a sanitizer build, leaks inside the system's libraries are theirs; the program's own still count.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/../support/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 expect_one_line() {
   local label=$1 pattern=$2

@@ -42,7 +42,9 @@ std::string commandLine(int argc, char **argv) {
 int main(int argc, char **argv) {
   const char *name = programName(argv[0]);
   if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-    std::printf("Usage: %s [FILE]\n%s: %s.\nOpens FILE, or starts with no document.\n", name,
+    std::printf("Usage: %s [FILE]\n%s: %s.\nOpens FILE, or starts with no document.\n\n"
+                "OXBYTE_SCALE=N (1 to 8) draws every window N times larger, as a high-DPI desktop does.\n",
+                name,
                 versionValue("ProductName").c_str(), versionValue("FileDescription").c_str());
     return 0;
   }
