@@ -1,10 +1,10 @@
-// Writing the document back. The bytes go to a new file in the same folder first, which then takes the
-// original's place (keeping its permissions, and its target when it is a symbolic link), so a failure at
-// any point leaves the original as it was. Where that route is closed — a folder we cannot create files
-// in, a file with several hard links whose other names must see the new bytes — the file is overwritten
-// in place, never cut short first, and its old bytes are put back when the overwrite fails part-way.
-// Only a regular file is ever written: a name that has become a folder, a pipe or a device is refused.
-#include <cstring>
+// Writing the document back. The bytes go to a new temporary file beside the file first, which then
+// takes the file's place (ReplaceFileA keeps its owner, permissions and attributes, and its target when
+// the name is a symbolic link), so a failure at any point leaves the file as it was. Where the folder
+// takes no new file, the file is overwritten in place, never cut short first, and its old bytes are put
+// back when the overwrite fails part-way. Only a regular file is ever written: a name that has become a
+// folder, a pipe or a device is refused.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,10 +27,10 @@ bool writeAll(HANDLE file, const uint8_t *data, int32_t size) {
   return true;
 }
 
-std::string folderOf(const char *path) {
-  const char *name = fileNameOf(path);
-  if (name == path) return ".";
-  return std::string(path, size_t(name - path));
+std::string folderOf(const std::string &path) {
+  const char *name = fileNameOf(path.c_str());
+  if (name == path.c_str()) return ".";
+  return path.substr(0, size_t(name - path.c_str()));
 }
 
 // Writes the bytes over the open file from its start and cuts it to their length.
@@ -47,6 +47,7 @@ bool readCurrentBytes(HANDLE file, std::vector<uint8_t> &bytes) {
   if ((low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || low > DWORD(MAX_KEPT_BYTES))
     return false;
   bytes.resize(low);
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
   DWORD done = 0;
   while (done < low) {
     DWORD got = 0;
@@ -65,7 +66,7 @@ int overwriteInPlace(HANDLE file, const uint8_t *data, int32_t size) {
     ok = false;
     rewrite(file, original.data(), int32_t(original.size()));
   }
-  return CloseHandle(file) && ok ? 1 : 0;
+  return ok ? 1 : 0;
 }
 
 // The file had vanished: it is written anew, and a copy that could not be completed is removed again.
@@ -78,43 +79,56 @@ int writeNewFile(const char *path, const uint8_t *data, int32_t size) {
   return ok ? 1 : 0;
 }
 
-int replaceThroughNewFile(const char *path, const uint8_t *data, int32_t size, const char *temporary) {
-  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  bool ok = file != INVALID_HANDLE_VALUE && writeAll(file, data, size) && FlushFileBuffers(file);
-  if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) ok = false;
-  if (ok && ReplaceFileA(path, temporary, nullptr, 0, nullptr, nullptr)) return 1;
-  DeleteFileA(temporary);
-  return 0;
+// A new temporary file in the folder the file itself is in (not beside a symbolic link to it), so that it
+// can take the file's place in one rename. No limit on the path's length decides whether there is one.
+HANDLE createBeside(HANDLE file, const char *path, std::string &temporary) {
+  std::vector<char> finalPath(MAX_PATH);
+  DWORD length = GetFinalPathNameByHandleA(file, finalPath.data(), DWORD(finalPath.size()), 0);
+  if (length >= finalPath.size()) {
+    finalPath.resize(length + 1);
+    length = GetFinalPathNameByHandleA(file, finalPath.data(), DWORD(finalPath.size()), 0);
+  }
+  std::string folder = folderOf(length > 0 && length < finalPath.size() ? finalPath.data() : path);
+  for (DWORD attempt = 0; attempt < 16; ++attempt) {
+    char name[48];
+    std::snprintf(name, sizeof name, ".oxbyte-save-%X.tmp", unsigned(GetTickCount() + attempt));
+    temporary = folder + name;
+    HANDLE fresh = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (fresh != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return fresh;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// ReplaceFileA takes the file's name only while it still leads to the file opened; where the file could
+// not be replaced (the system would not remove it), it is overwritten in place through its handle.
+int replaceThroughNewFile(HANDLE file, const char *path, const uint8_t *data, int32_t size, HANDLE fresh,
+                          const std::string &temporary) {
+  bool ok = writeAll(fresh, data, size) && FlushFileBuffers(fresh);
+  if (!CloseHandle(fresh)) ok = false;
+  if (ok && ReplaceFileA(path, temporary.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return 1;
+  DWORD why = ok ? GetLastError() : ERROR_WRITE_FAULT;
+  DeleteFileA(temporary.c_str());
+  return why == ERROR_UNABLE_TO_REMOVE_REPLACED ? overwriteInPlace(file, data, size) : 0;
 }
 
 }  // namespace
 
 int writeWholeFile(const char *path, uint8_t *&data, int32_t &size) {
   // Opening the file for writing first refuses read-only and locked files before anything is written.
-  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  // It stays open, sharing deletion, so that the replacement can take the name of this very file.
+  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     // The file is gone: there is nothing to protect, so it is simply written anew.
     return GetLastError() == ERROR_FILE_NOT_FOUND ? writeNewFile(path, data, size) : 0;
   }
-  if (GetFileType(file) != FILE_TYPE_DISK) {
-    CloseHandle(file);
-    return 0;
+  int written = 0;
+  if (GetFileType(file) == FILE_TYPE_DISK) {
+    std::string temporary;
+    HANDLE fresh = createBeside(file, path, temporary);
+    written = fresh == INVALID_HANDLE_VALUE ? overwriteInPlace(file, data, size)
+                                            : replaceThroughNewFile(file, path, data, size, fresh, temporary);
   }
-  // Without the count of its names the file cannot be told apart from one with hard links, whose other
-  // names a rename would leave behind with the old bytes: such a save is refused.
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(file, &info)) {
-    CloseHandle(file);
-    return 0;
-  }
-  bool hardLinked = info.nNumberOfLinks > 1;
-  // The new file is made beside the file itself (not beside a symbolic link to it), so that it can
-  // take the file's place in one rename.
-  char finalPath[4096], temporary[4096 + 16];
-  DWORD length = GetFinalPathNameByHandleA(file, finalPath, sizeof finalPath, 0);
-  const char *where = length > 0 && length < sizeof finalPath ? finalPath : path;
-  if (hardLinked || !GetTempFileNameA(folderOf(where).c_str(), "oxb", 0, temporary))
-    return overwriteInPlace(file, data, size);
-  CloseHandle(file);
-  return replaceThroughNewFile(path, data, size, temporary);
+  CloseHandle(file);  // every byte written has been flushed: closing changes nothing on the disk
+  return written;
 }

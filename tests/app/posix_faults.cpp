@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -32,6 +33,7 @@ struct Table {
   // Counts the call; true, with errno set, when this call is the one to fail outright.
   static bool fails(const char *call) {
     int n = ++active->counts_[call];
+    if (active->beforeCall) active->beforeCall(call, n);
     const Fault &f = active->fault_;
     bool tornAfter = f.kind == Kind::Torn && f.call == call && n == f.occurrence + 1;
     if (tornAfter) {
@@ -63,6 +65,16 @@ struct Table {
   static bool refusesNewFile(const char *path, int flags) {
     const std::string &folder = active->folderWithoutNewFiles;
     return (flags & O_CREAT) && !folder.empty() && std::string(path).rfind(folder + "/", 0) == 0;
+  }
+
+  // A new file inside a folder held open: by name (O_CREAT) or nameless (O_TMPFILE), or a new name linked.
+  static bool refusesNewFileIn(int folder, int flags) {
+    if (!(flags & O_CREAT) && (flags & O_TMPFILE) != O_TMPFILE) return false;
+    if (active->folderWithoutNewFiles.empty()) return false;
+    char link[64], where[4096];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", folder);
+    ssize_t length = readlink(link, where, sizeof where - 1);
+    return length > 0 && std::string(where, size_t(length)) == active->folderWithoutNewFiles;
   }
 
   static posix::Calls make() {
@@ -106,6 +118,32 @@ struct Table {
     c.rename = [](const char *a, const char *b) { return fails("rename") ? -1 : real().rename(a, b); };
     c.unlink = [](const char *p) { return fails("unlink") ? -1 : real().unlink(p); };
     c.realpath = [](const char *p, char *r) { return fails("realpath") ? nullptr : real().realpath(p, r); };
+    c.openat = [](int d, const char *p, int f, mode_t m) {
+      if (fails("openat")) return -1;
+      if (refusesNewFileIn(d, f)) {
+        errno = EACCES;
+        return -1;
+      }
+      return real().openat(d, p, f, m);
+    };
+    c.fstatat = [](int d, const char *p, struct stat *st, int f) { return fails("fstatat") ? -1 : real().fstatat(d, p, st, f); };
+    c.renameat = [](int a, const char *p, int b, const char *q) { return fails("renameat") ? -1 : real().renameat(a, p, b, q); };
+    c.linkat = [](int a, const char *p, int b, const char *q, int f) {
+      if (fails("linkat")) return -1;
+      if (refusesNewFileIn(b, O_CREAT)) {
+        errno = EACCES;
+        return -1;
+      }
+      return real().linkat(a, p, b, q, f);
+    };
+    c.unlinkat = [](int d, const char *p, int f) { return fails("unlinkat") ? -1 : real().unlinkat(d, p, f); };
+    c.flistxattr = [](int fd, char *n, size_t s) -> ssize_t { return fails("flistxattr") ? -1 : real().flistxattr(fd, n, s); };
+    c.fgetxattr = [](int fd, const char *n, void *v, size_t s) -> ssize_t {
+      return fails("fgetxattr") ? -1 : real().fgetxattr(fd, n, v, s);
+    };
+    c.fsetxattr = [](int fd, const char *n, const void *v, size_t s, int f) {
+      return fails("fsetxattr") ? -1 : real().fsetxattr(fd, n, v, s, f);
+    };
     return c;
   }
 };

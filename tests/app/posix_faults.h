@@ -40,6 +40,9 @@ class Injector {
 
   // Runs before every read, with the read's number from 1 (to change a file while it is being read).
   std::function<void(int read)> beforeRead;
+  // Runs before every call, with the call's name and its number from 1: to change the file system
+  // between two steps of a save (a race), or to end the process there (a crash).
+  std::function<void(const char *call, int n)> beforeCall;
   // Files may not be created in this folder (opens with O_CREAT fail with EACCES), as in a folder
   // without write permission, which root never meets for real.
   std::string folderWithoutNewFiles;

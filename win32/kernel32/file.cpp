@@ -8,6 +8,7 @@
 #include "kernel32/error.h"
 #include "kernel32/file_table.h"
 #include "kernel32/posix.h"
+#include "kernel32/temporary_files.h"
 
 namespace {
 
@@ -65,6 +66,10 @@ extern "C" BOOL WINAPI CloseHandle(HANDLE hObject) {
     if (hObject == INVALID_HANDLE_VALUE) return TRUE;
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
+  }
+  if (file->temporary) {
+    win32::keepTemporary(file->name, file->fd);
+    return TRUE;
   }
   // Linux releases the descriptor even when close() reports EINTR; any other error may mean that
   // data written earlier did not reach the disk.

@@ -9,6 +9,7 @@
 #include "kernel32/file_paths.h"
 #include "kernel32/file_table.h"
 #include "kernel32/posix.h"
+#include "kernel32/temporary_files.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ DWORD moveFile(const char *from, const char *to, DWORD flags) {
 }  // namespace
 
 extern "C" BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+  if (lpFileName && win32::releaseTemporary(lpFileName)) return TRUE;
   struct stat entry;
   if (lpFileName == nullptr || calls().lstat(lpFileName, &entry) != 0) {
     SetLastError(win32::pathErrorFromErrno(lpFileName ? errno : ENOENT, lpFileName));

@@ -7,6 +7,7 @@
 #include "kernel32/file_attributes.h"
 #include "kernel32/file_table.h"
 #include "kernel32/posix.h"
+#include "kernel32/temporary_files.h"
 
 namespace {
 
@@ -55,8 +56,17 @@ Opened openCreatingIfMissing(const Request &request, int flags) {
   return failed(ENOENT, request.path);
 }
 
+bool isTemporary(const Request &request) {
+  return request.disposition == CREATE_NEW && (request.flags & FILE_ATTRIBUTE_TEMPORARY);
+}
+
 Opened openByDisposition(const Request &request) {
   int flags = openFlags(request);
+  if (isTemporary(request)) {
+    Opened made;
+    made.fd = win32::createTemporary(request.path, made.error);
+    return made;
+  }
   switch (request.disposition) {
     case CREATE_NEW: {
       int fd = calls().open(request.path, flags | O_CREAT | O_EXCL, 0666);
@@ -99,12 +109,15 @@ HANDLE finishOpen(const Request &request, const Opened &opened) {
                                                       : win32::errorFromErrno(errno);
   if (error == ERROR_SUCCESS && S_ISREG(info.st_mode)) error = prepareRegularFile(request, opened);
   if (error != ERROR_SUCCESS) {
+    if (isTemporary(request)) win32::abandonTemporary(opened.fd);
     calls().close(opened.fd);
     SetLastError(error);
     return INVALID_HANDLE_VALUE;
   }
-  win32::OpenFile file{opened.fd, request.access & (GENERIC_READ | GENERIC_WRITE), request.share, info.st_dev,
-                       info.st_ino, S_ISREG(info.st_mode)};
+  win32::OpenFile file{opened.fd,         request.access & (GENERIC_READ | GENERIC_WRITE),
+                       request.share,     info.st_dev,
+                       info.st_ino,       S_ISREG(info.st_mode),
+                       request.path,      isTemporary(request)};
   HANDLE handle = win32::addOpenFile(file);
   bool kept = opened.existed && (request.disposition == CREATE_ALWAYS || request.disposition == OPEN_ALWAYS);
   SetLastError(kept ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
@@ -114,7 +127,8 @@ HANDLE finishOpen(const Request &request, const Opened &opened) {
 }  // namespace
 
 // Security attributes, templates and the other flags have no meaning here and are ignored; handles
-// are never inherited by child processes.
+// are never inherited by child processes. A new file made as temporary is the program's own
+// (kernel32/temporary_files.h).
 extern "C" HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                                      LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
                                      DWORD dwFlagsAndAttributes, HANDLE) {

@@ -18,6 +18,13 @@ std::string folderOf(const std::string &path) {
   return folderEnd == std::string::npos ? "/" : path.substr(0, folderEnd + 1);
 }
 
+std::string leafOf(const std::string &path) {
+  size_t end = path.find_last_not_of('/');
+  if (end == std::string::npos) return "/";
+  size_t slash = path.rfind('/', end);
+  return path.substr(slash == std::string::npos ? 0 : slash + 1, end - (slash == std::string::npos ? 0 : slash + 1) + 1);
+}
+
 std::string joinPath(const std::string &folder, const std::string &name) {
   if (folder.empty()) return name;
   if (folder.back() == '/') return folder + name;

@@ -12,6 +12,9 @@ namespace win32 {
 // used as the bytes they are: '/' separates, '\' is an ordinary byte.
 std::string folderOf(const std::string &path);
 
+// The last component of `path`, without the separators after it.
+std::string leafOf(const std::string &path);
+
 // `name` inside `folder`, with one '/' between them.
 std::string joinPath(const std::string &folder, const std::string &name);
 

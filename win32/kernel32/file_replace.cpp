@@ -1,87 +1,91 @@
-// kernel32: ReplaceFileA, which puts a freshly written file in place of an existing one at once.
+// kernel32: ReplaceFileA, which puts a freshly written file in place of an existing one.
+//
+// The replaced file's name is looked up once: its chain of symbolic links resolved, its folder opened.
+// From then on every step works on descriptors, so that nothing planted under a name meanwhile (a
+// symbolic link, another file) is ever written, given an owner or renamed over: the replacement is the
+// very file the program wrote, and the name is replaced only while it still leads to the file looked
+// up. The rename is used only where it keeps what users rely on; otherwise the file is overwritten in
+// place, crash-safely (file_replace_routes.cpp).
+#include "kernel32/file_replace.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-
-#include <string>
 
 #include "kernel32/error.h"
 #include "kernel32/file_attributes.h"
 #include "kernel32/file_paths.h"
 #include "kernel32/file_table.h"
-#include "kernel32/posix.h"
+#include "kernel32/temporary_files.h"
+
+namespace win32 {
+
+bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace win32
 
 namespace {
 
-using win32::posix::calls;
+using namespace win32;
+using posix::calls;
 
-// A symbolic link is replaced where it points, so the link itself survives.
-DWORD resolveReplaced(const char *replaced, std::string &target) {
-  struct stat entry;
-  if (calls().lstat(replaced, &entry) != 0) return win32::pathErrorFromErrno(errno, replaced);
-  if (!S_ISLNK(entry.st_mode)) {
-    target = replaced;
-    return ERROR_SUCCESS;
-  }
-  char *resolved = calls().realpath(replaced, nullptr);
-  if (resolved == nullptr) return win32::pathErrorFromErrno(errno, replaced);
-  target = resolved;
+DWORD findReplaced(const char *name, Replaced &replaced) {
+  char *resolved = calls().realpath(name, nullptr);
+  if (resolved == nullptr) return pathErrorFromErrno(errno, name);
+  std::string target = resolved;
   free(resolved);
+  replaced.folder = Descriptor(calls().open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  if (!replaced.folder) return pathErrorFromErrno(errno, target.c_str());
+  replaced.leaf = leafOf(target);
+  replaced.file = Descriptor(calls().openat(replaced.folder.get(), replaced.leaf.c_str(),
+                                            O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+  // The name led to a symbolic link after all: it was swapped in since the lookup.
+  if (!replaced.file) return errno == ELOOP ? ERROR_UNABLE_TO_MOVE_REPLACEMENT : pathErrorFromErrno(errno, name);
+  if (calls().fstat(replaced.file.get(), &replaced.info) != 0) return errorFromErrno(errno);
+  if (!S_ISREG(replaced.info.st_mode) || isReadOnlyFile(replaced.info, target.c_str())) return ERROR_ACCESS_DENIED;
+  if (openWithoutDeleteSharing(replaced.info.st_dev, replaced.info.st_ino)) return ERROR_SHARING_VIOLATION;
+  // While the program holds the file it names open, the name must still lead to that file.
+  if (openUnderName(name, replaced.info.st_dev, replaced.info.st_ino) == false) return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
   return ERROR_SUCCESS;
 }
 
-DWORD checkReplaced(const std::string &target, struct stat &info) {
-  if (calls().stat(target.c_str(), &info) != 0) return win32::pathErrorFromErrno(errno, target.c_str());
-  if (!S_ISREG(info.st_mode) || win32::isReadOnlyFile(info, target.c_str())) return ERROR_ACCESS_DENIED;
-  if (win32::openWithoutDeleteSharing(info.st_dev, info.st_ino)) return ERROR_SHARING_VIOLATION;
+// A temporary file the program made is reached through the descriptor it kept; any other replacement
+// by its name, which must not be a symbolic link.
+DWORD findReplacement(const char *name, Descriptor &ownFolder, Replacement &replacement) {
+  if (Temporary *made = findTemporary(name)) {
+    replacement.file = Descriptor(calls().fcntl(made->file.get(), F_DUPFD_CLOEXEC, 0));
+    if (made->named) replacement.folder = made->folder.get(), replacement.leaf = made->leaf;
+  } else {
+    ownFolder = Descriptor(calls().open(folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    if (!ownFolder) return pathErrorFromErrno(errno, name);
+    replacement.folder = ownFolder.get();
+    replacement.leaf = leafOf(name);
+    replacement.file = Descriptor(calls().openat(ownFolder.get(), replacement.leaf.c_str(),
+                                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+  }
+  if (!replacement.file) return errno == ELOOP ? ERROR_ACCESS_DENIED : pathErrorFromErrno(errno, name);
+  if (calls().fstat(replacement.file.get(), &replacement.info) != 0) return errorFromErrno(errno);
+  if (!S_ISREG(replacement.info.st_mode)) return ERROR_ACCESS_DENIED;
+  // Windows opens the replacement for itself alone.
+  if (conflictsWithOpenHandles(replacement.info.st_dev, replacement.info.st_ino, GENERIC_READ | GENERIC_WRITE, 0))
+    return ERROR_SHARING_VIOLATION;
   return ERROR_SUCCESS;
 }
 
-// The replacement takes the original's owner where we may give it (the group alone, failing that)
-// and then its permission bits, which chown may have cleared.
-DWORD adoptOwnerAndMode(int fd, const struct stat &original) {
-  if (calls().fchown(fd, original.st_uid, original.st_gid) != 0)
-    calls().fchown(fd, static_cast<uid_t>(-1), original.st_gid);
-  if (calls().fchmod(fd, original.st_mode & 07777) != 0) return win32::errorFromErrno(errno);
-  return ERROR_SUCCESS;
-}
-
-DWORD syncDescriptor(int fd) {
-  int result;
-  do result = calls().fsync(fd);
-  while (result != 0 && errno == EINTR);
-  return result == 0 ? ERROR_SUCCESS : win32::errorFromErrno(errno, win32::IoDirection::Write);
-}
-
-// Gives the replacement the original's owner and mode and makes its contents durable.
-DWORD prepareReplacement(const char *replacement, const struct stat &original) {
-  int fd = calls().open(replacement, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
-  if (fd < 0) return win32::pathErrorFromErrno(errno, replacement);
-  struct stat info;
-  DWORD error = calls().fstat(fd, &info) == 0 ? ERROR_SUCCESS : win32::errorFromErrno(errno);
-  if (error == ERROR_SUCCESS && !S_ISREG(info.st_mode)) error = ERROR_ACCESS_DENIED;
-  if (error == ERROR_SUCCESS && win32::openWithoutDeleteSharing(info.st_dev, info.st_ino))
-    error = ERROR_SHARING_VIOLATION;
-  if (error == ERROR_SUCCESS) error = adoptOwnerAndMode(fd, original);
-  if (error == ERROR_SUCCESS) error = syncDescriptor(fd);
-  if (calls().close(fd) != 0 && errno != EINTR && error == ERROR_SUCCESS)
-    error = win32::errorFromErrno(errno, win32::IoDirection::Write);
-  return error;
-}
-
-// Until the rename the original is untouched; the rename swaps the names in one step, and flushing
-// the folder makes the swap survive a crash.
-DWORD replaceFile(const char *replaced, const char *replacement) {
-  std::string target;
-  DWORD error = resolveReplaced(replaced, target);
-  struct stat original;
-  if (error == ERROR_SUCCESS) error = checkReplaced(target, original);
-  if (error == ERROR_SUCCESS) error = prepareReplacement(replacement, original);
+// A rename keeps what users rely on only for a file with one name whose owner, group, mode and extended
+// attributes the replacement can be given.
+DWORD replaceFile(const char *replacedName, const char *replacementName) {
+  Replaced replaced;
+  DWORD error = findReplaced(replacedName, replaced);
+  Descriptor replacementFolder;
+  Replacement replacement;
+  if (error == ERROR_SUCCESS) error = findReplacement(replacementName, replacementFolder, replacement);
   if (error != ERROR_SUCCESS) return error;
-  if (calls().rename(replacement, target.c_str()) != 0)
-    return errno == EXDEV ? ERROR_UNABLE_TO_MOVE_REPLACEMENT : ERROR_UNABLE_TO_REMOVE_REPLACED;
-  return win32::syncFolder(win32::folderOf(target));
+  if (replaced.info.st_nlink == 1 && adoptMetadata(replaced, replacement)) {
+    error = renameIntoPlace(replaced, replacement);
+    if (error != ERROR_RENAME_REFUSED) return error;
+  }
+  return writeInPlace(replaced, replacement);
 }
 
 }  // namespace
@@ -99,5 +103,7 @@ extern "C" BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName, LPCSTR lpReplacem
     SetLastError(error);
     return FALSE;
   }
+  // The replacement's name is gone: a temporary file the program made is forgotten, not removed.
+  win32::forgetTemporary(lpReplacementFileName);
   return TRUE;
 }

@@ -72,6 +72,16 @@ bool conflictsWithOpenHandles(dev_t device, ino_t inode, DWORD access, DWORD sha
   return false;
 }
 
+std::optional<bool> openUnderName(const std::string &name, dev_t device, ino_t inode) {
+  std::lock_guard lock(tableLock);
+  std::optional<bool> found;
+  for (const auto &slot : slots) {
+    if (!slot || slot->name != name) continue;
+    found = found.value_or(false) || (slot->device == device && slot->inode == inode);
+  }
+  return found;
+}
+
 bool openWithoutDeleteSharing(dev_t device, ino_t inode) {
   std::lock_guard lock(tableLock);
   for (const auto &slot : slots) {

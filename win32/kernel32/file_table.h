@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 namespace win32 {
 
@@ -16,6 +17,8 @@ struct OpenFile {
   dev_t device = 0;
   ino_t inode = 0;
   bool regular = false;  // a regular file (as opposed to a device, FIFO or socket)
+  std::string name;      // the path it was opened with
+  bool temporary = false;  // made with FILE_ATTRIBUTE_TEMPORARY: kept when its handle closes
 };
 
 // A new handle for `file`. Handles are small tokens, never descriptor numbers, never
@@ -32,6 +35,10 @@ std::optional<OpenFile> removeOpenFile(HANDLE handle);
 // access that handle does not share, or shares less than that handle already uses. Handles and
 // requests without read or write access take no part.
 bool conflictsWithOpenHandles(dev_t device, ino_t inode, DWORD access, DWORD share);
+
+// Whether a handle is open on the file that was opened under `name` (nullopt: no handle is open under
+// that name at all).
+std::optional<bool> openUnderName(const std::string &name, dev_t device, ino_t inode);
 
 // Deleting or renaming a file needs every handle open on it to share delete access.
 bool openWithoutDeleteSharing(dev_t device, ino_t inode);

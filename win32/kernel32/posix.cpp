@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace win32::posix {
@@ -30,6 +31,14 @@ const Calls kSystem = {
     [](const char *path, char *resolved) { return ::realpath(path, resolved); },
     ::getcwd,
     ::chdir,
+    [](int folder, const char *name, int flags, mode_t mode) { return ::openat(folder, name, flags, mode); },
+    ::fstatat,
+    ::renameat,
+    ::linkat,
+    ::unlinkat,
+    ::flistxattr,
+    ::fgetxattr,
+    ::fsetxattr,
 };
 
 Calls current = kSystem;

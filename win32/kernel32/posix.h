@@ -29,6 +29,16 @@ struct Calls {
   char *(*realpath)(const char *path, char *resolved);  // resolved is null: the result is malloc'ed
   char *(*getcwd)(char *buffer, size_t size);
   int (*chdir)(const char *path);
+  // Within a folder held open, so that a name is looked up where the folder is, not where its path leads.
+  int (*openat)(int folder, const char *name, int flags, mode_t mode);
+  int (*fstatat)(int folder, const char *name, struct stat *info, int flags);
+  int (*renameat)(int fromFolder, const char *from, int toFolder, const char *to);
+  int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
+  int (*unlinkat)(int folder, const char *name, int flags);
+  // Extended attributes: ACLs, security labels and the user's own.
+  ssize_t (*flistxattr)(int fd, char *names, size_t size);
+  ssize_t (*fgetxattr)(int fd, const char *name, void *value, size_t size);
+  int (*fsetxattr)(int fd, const char *name, const void *value, size_t size, int flags);
 };
 
 // The table in use.
