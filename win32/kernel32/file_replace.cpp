@@ -34,7 +34,7 @@ DWORD findReplaced(const char *name, Replaced &replaced) {
   if (resolved == nullptr) return pathErrorFromErrno(errno, name);
   std::string target = resolved;
   free(resolved);
-  replaced.folder = Descriptor(calls().open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  replaced.folder = Descriptor(calls().open(folderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0));
   if (!replaced.folder) return pathErrorFromErrno(errno, target.c_str());
   replaced.leaf = leafOf(target);
   replaced.file = Descriptor(calls().openat(replaced.folder.get(), replaced.leaf.c_str(),
@@ -56,7 +56,7 @@ DWORD findReplacement(const char *name, Descriptor &ownFolder, Replacement &repl
     replacement.file = Descriptor(calls().fcntl(made->file.get(), F_DUPFD_CLOEXEC, 0));
     if (made->named) replacement.folder = made->folder.get(), replacement.leaf = made->leaf;
   } else {
-    ownFolder = Descriptor(calls().open(folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    ownFolder = Descriptor(calls().open(folderOf(name).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0));
     if (!ownFolder) return pathErrorFromErrno(errno, name);
     replacement.folder = ownFolder.get();
     replacement.leaf = leafOf(name);

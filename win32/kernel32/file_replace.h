@@ -11,7 +11,9 @@
 
 namespace win32 {
 
-// The file being replaced, found once: its folder held open, its name there, the file itself.
+// The file being replaced, found once: its folder held open, its name there, the file itself. Folders are
+// held as paths (O_PATH), which needs no permission to read them: a folder the user may only write to
+// and pass through is enough to replace a file in it.
 struct Replaced {
   Descriptor folder;
   std::string leaf;
@@ -42,6 +44,10 @@ DWORD renameIntoPlace(const Replaced &replaced, const Replacement &replacement);
 DWORD writeInPlace(const Replaced &replaced, const Replacement &replacement);
 
 bool sameFile(const struct stat &a, const struct stat &b);
+
+// Flushes a folder held as a path, so that its entries survive a crash. False where it cannot be (a file
+// system that does not flush folders, a folder the user may not read).
+bool syncFolderOf(int folder);
 
 }  // namespace win32
 

@@ -24,6 +24,15 @@ DWORD syncDescriptor(int fd) {
   return result == 0 || errno == EINVAL ? ERROR_SUCCESS : errorFromErrno(errno, IoDirection::Write);
 }
 
+}  // namespace
+
+bool syncFolderOf(int folder) {
+  Descriptor readable(calls().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  return readable && syncDescriptor(readable.get()) == ERROR_SUCCESS;
+}
+
+namespace {
+
 bool stillLeadsTo(int folder, const std::string &leaf, const struct stat &file) {
   struct stat entry;
   return calls().fstatat(folder, leaf.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(entry, file);
@@ -97,8 +106,9 @@ DWORD makeCopyOfOldBytes(const Replaced &replaced, Descriptor &copy, std::string
     if (!copy && errno != EEXIST) return ERROR_UNABLE_TO_REMOVE_REPLACED;
   }
   if (!copy) return ERROR_UNABLE_TO_REMOVE_REPLACED;
+  // The copy's bytes are on the disk before the file changes; its name too, where the folder can be flushed.
   DWORD error = overwrite(replaced.file.get(), copy.get(), replaced.info.st_size);
-  if (error == ERROR_SUCCESS) error = syncDescriptor(replaced.folder.get());
+  if (error == ERROR_SUCCESS) syncFolderOf(replaced.folder.get());
   if (error != ERROR_SUCCESS) {
     calls().unlinkat(replaced.folder.get(), name.c_str(), 0);
     return ERROR_UNABLE_TO_REMOVE_REPLACED;
@@ -128,7 +138,7 @@ DWORD renameIntoPlace(const Replaced &replaced, const Replacement &replacement) 
     return refusesRename(refused) ? ERROR_RENAME_REFUSED : errorFromErrno(refused, IoDirection::Write);
   }
   if (!stillLeadsTo(replaced.folder.get(), replaced.leaf, replacement.info)) return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-  syncDescriptor(replaced.folder.get());
+  syncFolderOf(replaced.folder.get());
   return ERROR_SUCCESS;
 }
 

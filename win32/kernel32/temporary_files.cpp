@@ -35,7 +35,7 @@ bool cannotMakeNameless(int error) { return error == EOPNOTSUPP || error == EISD
 int createTemporary(const std::string &path, DWORD &error) {
   Temporary made;
   made.leaf = leafOf(path);
-  made.folder = Descriptor(calls().open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  made.folder = Descriptor(calls().open(folderOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC, 0));
   struct stat entry;
   if (!made.folder) {
     error = pathErrorFromErrno(errno, path.c_str());
