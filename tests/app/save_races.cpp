@@ -30,24 +30,19 @@ class SaveRaces : public SaveTest {
   std::string document() const { return path("files/doc.bin"); }
   std::string secret() const { return path("secret/secret.bin"); }
 
-  void SetUp() override {
-    SaveTest::SetUp();
+  // A private document alone in its folder (with a second name elsewhere it is overwritten in place),
+  // and the secret, which root's save must not give to anyone either.
+  void lay(bool secondName = false) {
+    for (const char *name : {"files", "secret", "other-name.bin"}) std::filesystem::remove_all(path(name));
+    std::filesystem::create_directory(files());
     std::filesystem::create_directory(path("secret"));
+    writeFile("files/doc.bin", before);
     writeFile("secret/secret.bin", secretBytes);
+    ASSERT_EQ(chmod(document().c_str(), 0600), 0);
     ASSERT_EQ(chmod(secret().c_str(), 0600), 0);
-    // root's save must not give another user's file away either
     if (geteuid() == 0) {
       ASSERT_EQ(chown(secret().c_str(), 1000, 1000), 0);
     }
-  }
-
-  // A private document, alone in its folder; with a second name elsewhere it is overwritten in place.
-  void lay(bool secondName = false) {
-    std::filesystem::remove_all(files());
-    std::filesystem::remove(path("other-name.bin"));
-    std::filesystem::create_directory(files());
-    writeFile("files/doc.bin", before);
-    chmod(document().c_str(), 0600);
     if (secondName) {
       ASSERT_EQ(link(document().c_str(), path("other-name.bin").c_str()), 0);
     }
@@ -87,10 +82,10 @@ class SaveRaces : public SaveTest {
 
   void check(const std::string &label, bool told, const Attack &attack) {
     struct stat kept = entryOf(secret());
-    EXPECT_EQ(readFile(secret()), secretBytes) << label;
-    EXPECT_TRUE(S_ISREG(kept.st_mode) && (kept.st_mode & 07777) == 0600) << label;
+    EXPECT_TRUE(readFile(secret()) == secretBytes) << label << ": the secret's bytes changed";
+    EXPECT_TRUE(S_ISREG(kept.st_mode) && (kept.st_mode & 07777) == 0600) << label << ": the secret's mode changed";
     if (geteuid() == 0) {
-      EXPECT_TRUE(kept.st_uid == 1000 && kept.st_gid == 1000) << label;
+      EXPECT_TRUE(kept.st_uid == 1000 && kept.st_gid == 1000) << label << ": the secret's owner changed";
     }
     EXPECT_EQ(namesIn(path("secret")), std::vector<std::string>{"secret.bin"}) << label;
     bool regular = S_ISREG(entryOf(document()).st_mode);
