@@ -2,8 +2,8 @@
 // killed just before that call, as a crash or a kill would end it; the disk then holds the document
 // whole, with its old bytes or its new ones, and nothing else. Two things may stay because nothing can
 // avoid them, both recognisable: the finished new file, under the program's own name, killed just
-// before the rename that puts it in place; and, where the document is overwritten in place, the copy of
-// its old bytes, which alone may stand beside a document left part old, part new.
+// before the rename that puts it in place; and, where the document is overwritten in place, a private
+// copy of all its old bytes, which must be there whenever the document is left part old, part new.
 #include <errno.h>
 #include <signal.h>
 #include <stdio.h>

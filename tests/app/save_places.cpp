@@ -1,6 +1,6 @@
-// Documents where a save's usual way may be closed: a folder whose path leaves no room under Windows'
-// MAX_PATH for a temporary file's name, and a single file bind-mounted over the document's name, which
-// no rename can replace.
+// Documents in unusual places. In a folder whose path is about as long as Windows' MAX_PATH, the save
+// still takes its usual way, a new file put in the old one's place. A single file bind-mounted over the
+// document's name cannot be renamed over: it is overwritten in place, and the user is not troubled.
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -21,7 +21,8 @@ std::string deepFolder(const std::string &base, size_t length) {
   std::string folder = base;
   while (folder.size() < length) {
     size_t room = length - folder.size() - 1;  // after the separator
-    size_t name = room <= 100 ? room : room - 100 >= 2 ? 100 : 97;  // never leave room for one byte alone
+    // never leave a remainder too short for a separator and a name
+    size_t name = room <= 100 ? room : room - 100 >= 2 ? 100 : 97;
     folder += "/" + std::string(name, 'd');
     std::filesystem::create_directory(folder);
   }
