@@ -34,6 +34,11 @@ struct Table {
   static bool fails(const char *call) {
     int n = ++active->counts_[call];
     if (active->beforeCall) active->beforeCall(call, n);
+    auto always = active->alwaysFails.find(call);
+    if (always != active->alwaysFails.end()) {
+      errno = always->second;
+      return true;
+    }
     const Fault &f = active->fault_;
     bool tornAfter = f.kind == Kind::Torn && f.call == call && n == f.occurrence + 1;
     if (tornAfter) {
@@ -122,6 +127,10 @@ struct Table {
       if (fails("openat")) return -1;
       if (refusesNewFileIn(d, f)) {
         errno = EACCES;
+        return -1;
+      }
+      if (active->namelessFilesUnsupported && (f & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
         return -1;
       }
       return real().openat(d, p, f, m);

@@ -46,6 +46,10 @@ class Injector {
   // Files may not be created in this folder (opens with O_CREAT fail with EACCES), as in a folder
   // without write permission, which root never meets for real.
   std::string folderWithoutNewFiles;
+  // The file system makes no nameless files: openat with O_TMPFILE fails with EOPNOTSUPP.
+  bool namelessFilesUnsupported = false;
+  // These calls fail every time, each with its error: a file system that refuses them outright.
+  std::map<std::string, int> alwaysFails;
 
  private:
   friend struct Table;
