@@ -16,13 +16,8 @@
 #include "kernel32/file_attributes.h"
 #include "kernel32/file_paths.h"
 #include "kernel32/file_table.h"
+#include "kernel32/nameless_files.h"
 #include "kernel32/temporary_files.h"
-
-namespace win32 {
-
-bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-}  // namespace win32
 
 namespace {
 
@@ -42,6 +37,9 @@ DWORD findReplaced(const char *name, Replaced &replaced) {
   // The name led to a symbolic link after all: it was swapped in since the lookup.
   if (!replaced.file) return errno == ELOOP ? ERROR_UNABLE_TO_MOVE_REPLACEMENT : pathErrorFromErrno(errno, name);
   if (calls().fstat(replaced.file.get(), &replaced.info) != 0) return errorFromErrno(errno);
+  // The file opened has lost its name already: another program swapped something in meanwhile.
+  if (replaced.info.st_nlink == 0 || !stillLeadsTo(replaced.folder.get(), replaced.leaf, replaced.info))
+    return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
   if (!S_ISREG(replaced.info.st_mode) || isReadOnlyFile(replaced.info, target.c_str())) return ERROR_ACCESS_DENIED;
   if (openWithoutDeleteSharing(replaced.info.st_dev, replaced.info.st_ino)) return ERROR_SHARING_VIOLATION;
   // While the program holds the file it names open, the name must still lead to that file.

@@ -43,8 +43,6 @@ DWORD renameIntoPlace(const Replaced &replaced, const Replacement &replacement);
 // for that copy (nothing has changed).
 DWORD writeInPlace(const Replaced &replaced, const Replacement &replacement);
 
-bool sameFile(const struct stat &a, const struct stat &b);
-
 // Flushes a folder held as a path, so that its entries survive a crash. False where it cannot be (a file
 // system that does not flush folders, a folder the user may not read).
 bool syncFolderOf(int folder);

@@ -1,5 +1,6 @@
 // kernel32: the two ways ReplaceFileA puts new bytes in place — one rename, or an overwrite in place
-// with a private copy of the old bytes beside the file until the new ones are on the disk.
+// with a private copy of the old bytes beside the file until the new ones are on the disk. Either way
+// the save counts only when the file's name leads to the new bytes at the end.
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -10,6 +11,7 @@
 
 #include "kernel32/error.h"
 #include "kernel32/file_replace.h"
+#include "kernel32/nameless_files.h"
 
 namespace win32 {
 namespace {
@@ -24,20 +26,6 @@ DWORD syncDescriptor(int fd) {
   return result == 0 || errno == EINVAL ? ERROR_SUCCESS : errorFromErrno(errno, IoDirection::Write);
 }
 
-}  // namespace
-
-bool syncFolderOf(int folder) {
-  Descriptor readable(calls().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
-  return readable && syncDescriptor(readable.get()) == ERROR_SUCCESS;
-}
-
-namespace {
-
-bool stillLeadsTo(int folder, const std::string &leaf, const struct stat &file) {
-  struct stat entry;
-  return calls().fstatat(folder, leaf.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(entry, file);
-}
-
 // Names for the program's own files beside a document, recognisable by a person who finds them.
 std::string ownName(const char *kind, int attempt) {
   char name[64];
@@ -45,24 +33,32 @@ std::string ownName(const char *kind, int attempt) {
   return name;
 }
 
-// A nameless replacement gets a name of its own in the folder first (Linux links a file to a name only
-// where there is none); one with a name already is renamed from it.
-DWORD nameForRename(const Replaced &replaced, const Replacement &replacement, int &fromFolder, std::string &from) {
+// "doc.bin.oxbyte-old", beside doc.bin (a name too long for that gets one of the program's own).
+std::string nameForOldBytes(const std::string &leaf, int attempt) {
+  std::string name = leaf + ".oxbyte-old" + (attempt ? "-" + std::to_string(attempt) : "");
+  return name.size() <= NAME_MAX ? name : ownName("old", attempt);
+}
+
+// Gives a complete file the first free name `nameFor` offers; false when none is free or naming fails.
+template <typename NameFor>
+bool nameComplete(int fd, int folder, NameFor nameFor, std::string &name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = nameFor(attempt);
+    if (giveName(fd, folder, name)) return true;
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+// A nameless replacement gets a name of its own in the folder first (Linux renames names, not files);
+// one with a name already is renamed from it.
+bool nameForRename(const Replaced &replaced, const Replacement &replacement, int &fromFolder, std::string &from) {
   if (!replacement.leaf.empty()) {
     fromFolder = replacement.folder, from = replacement.leaf;
-    return ERROR_SUCCESS;
+    return true;
   }
-  char self[64];
-  snprintf(self, sizeof self, "/proc/self/fd/%d", replacement.file.get());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    from = ownName("new", attempt);
-    if (calls().linkat(AT_FDCWD, self, replaced.folder.get(), from.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      fromFolder = replaced.folder.get();
-      return ERROR_SUCCESS;
-    }
-    if (errno != EEXIST) return ERROR_RENAME_REFUSED;
-  }
-  return ERROR_RENAME_REFUSED;
+  fromFolder = replaced.folder.get();
+  return nameComplete(replacement.file.get(), fromFolder, [](int attempt) { return ownName("new", attempt); }, from);
 }
 
 bool refusesRename(int error) { return error == EBUSY || error == EPERM || error == EXDEV || error == EACCES; }
@@ -90,71 +86,75 @@ DWORD overwrite(int from, int to, off_t size) {
   return syncDescriptor(to);
 }
 
-// "doc.bin.oxbyte-old", beside doc.bin (a name too long for that gets one of the program's own).
-std::string nameForOldBytes(const std::string &leaf, int attempt) {
-  std::string name = leaf + ".oxbyte-old" + (attempt ? "-" + std::to_string(attempt) : "");
-  return name.size() <= NAME_MAX ? name : ownName("old", attempt);
-}
-
-// The copy of the old bytes: private, durable before the file changes, and named so that whoever looks
-// into the folder after a crash knows what it holds.
-DWORD makeCopyOfOldBytes(const Replaced &replaced, Descriptor &copy, std::string &name) {
-  for (int attempt = 0; attempt < 100 && !copy; ++attempt) {
-    name = nameForOldBytes(replaced.leaf, attempt);
-    copy = Descriptor(calls().openat(replaced.folder.get(), name.c_str(),
-                                     O_CREAT | O_EXCL | O_NOFOLLOW | O_RDWR | O_CLOEXEC, 0600));
-    if (!copy && errno != EEXIST) return ERROR_UNABLE_TO_REMOVE_REPLACED;
-  }
-  if (!copy) return ERROR_UNABLE_TO_REMOVE_REPLACED;
-  // The copy's bytes are on the disk before the file changes; its name too, where the folder can be flushed.
+// The copy of the old bytes is written and flushed before it gets its name, so that whoever finds
+// "doc.bin.oxbyte-old" after a crash finds all of them.
+DWORD makeCopyOfOldBytes(const Replaced &replaced, Descriptor &copy, std::string &name, struct stat &info) {
+  int folder = replaced.folder.get();
+  bool named = false;
+  std::string provisional = ownName("old-unfinished", 0);
+  copy = openNameless(folder, provisional, named);
+  if (!copy || calls().fstat(copy.get(), &info) != 0) return ERROR_UNABLE_TO_REMOVE_REPLACED;
   DWORD error = overwrite(replaced.file.get(), copy.get(), replaced.info.st_size);
-  if (error == ERROR_SUCCESS) syncFolderOf(replaced.folder.get());
-  if (error != ERROR_SUCCESS) {
-    calls().unlinkat(replaced.folder.get(), name.c_str(), 0);
-    return ERROR_UNABLE_TO_REMOVE_REPLACED;
-  }
+  auto forOldBytes = [&](int attempt) { return nameForOldBytes(replaced.leaf, attempt); };
+  if (error == ERROR_SUCCESS && !nameComplete(copy.get(), folder, forOldBytes, name)) error = ERROR_UNABLE_TO_REMOVE_REPLACED;
+  if (named) removeNameOf(folder, provisional, info);
+  if (error != ERROR_SUCCESS) return ERROR_UNABLE_TO_REMOVE_REPLACED;
+  syncFolderOf(folder);
   return ERROR_SUCCESS;
 }
 
 }  // namespace
 
-// The name is replaced only while it still leads to the file looked up; a failure to flush the folder
+bool syncFolderOf(int folder) {
+  Descriptor readable(calls().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+  return readable && syncDescriptor(readable.get()) == ERROR_SUCCESS;
+}
+
+// The name is replaced only while it still leads to the file looked up, and by the file written (a name
+// swapped for something else meanwhile is not renamed over the document); a failure to flush the folder
 // afterwards does not undo a save whose bytes are in the file under its name.
 DWORD renameIntoPlace(const Replaced &replaced, const Replacement &replacement) {
   DWORD error = syncDescriptor(replacement.file.get());
   if (error != ERROR_SUCCESS) return error;
   int fromFolder = -1;
   std::string from;
-  error = nameForRename(replaced, replacement, fromFolder, from);
-  if (error != ERROR_SUCCESS) return error;
+  if (!nameForRename(replaced, replacement, fromFolder, from)) return ERROR_RENAME_REFUSED;
   bool linked = replacement.leaf.empty();
-  if (!stillLeadsTo(replaced.folder.get(), replaced.leaf, replaced.info)) {
-    if (linked) calls().unlinkat(fromFolder, from.c_str(), 0);
+  int folder = replaced.folder.get();
+  if (!stillLeadsTo(folder, replaced.leaf, replaced.info) || !stillLeadsTo(fromFolder, from, replacement.info)) {
+    if (linked) removeNameOf(fromFolder, from, replacement.info);
     return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
   }
-  if (calls().renameat(fromFolder, from.c_str(), replaced.folder.get(), replaced.leaf.c_str()) != 0) {
+  if (calls().renameat(fromFolder, from.c_str(), folder, replaced.leaf.c_str()) != 0) {
     int refused = errno;
-    if (linked) calls().unlinkat(fromFolder, from.c_str(), 0);
+    if (linked) removeNameOf(fromFolder, from, replacement.info);
     return refusesRename(refused) ? ERROR_RENAME_REFUSED : errorFromErrno(refused, IoDirection::Write);
   }
-  if (!stillLeadsTo(replaced.folder.get(), replaced.leaf, replacement.info)) return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-  syncFolderOf(replaced.folder.get());
+  if (!stillLeadsTo(folder, replaced.leaf, replacement.info)) return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+  syncFolderOf(folder);
   return ERROR_SUCCESS;
 }
 
-// A write that fails part-way puts the old bytes back from the copy; a crash part-way leaves the copy.
+// A write that fails part-way, or a name that stopped leading to the file meanwhile, puts the old bytes
+// back from the copy; a crash part-way leaves the copy.
 DWORD writeInPlace(const Replaced &replaced, const Replacement &replacement) {
   Descriptor copy;
   std::string copyName;
-  DWORD error = makeCopyOfOldBytes(replaced, copy, copyName);
+  struct stat copyInfo;
+  DWORD error = makeCopyOfOldBytes(replaced, copy, copyName, copyInfo);
   if (error != ERROR_SUCCESS) return error;
+  int folder = replaced.folder.get();
+  if (!stillLeadsTo(folder, replaced.leaf, replaced.info)) {
+    removeNameOf(folder, copyName, copyInfo);
+    return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+  }
   error = overwrite(replacement.file.get(), replaced.file.get(), replacement.info.st_size);
+  if (error == ERROR_SUCCESS && !stillLeadsTo(folder, replaced.leaf, replaced.info)) error = ERROR_UNABLE_TO_MOVE_REPLACEMENT;
   if (error != ERROR_SUCCESS && overwrite(copy.get(), replaced.file.get(), replaced.info.st_size) != ERROR_SUCCESS)
     return error;  // the copy stays: the only whole old bytes there are
-  calls().unlinkat(replaced.folder.get(), copyName.c_str(), 0);
-  if (error == ERROR_SUCCESS && !replacement.leaf.empty() &&
-      stillLeadsTo(replacement.folder, replacement.leaf, replacement.info))
-    calls().unlinkat(replacement.folder, replacement.leaf.c_str(), 0);
+  removeNameOf(folder, copyName, copyInfo);
+  if (error == ERROR_SUCCESS && !replacement.leaf.empty())
+    removeNameOf(replacement.folder, replacement.leaf, replacement.info);
   return error;
 }
 

@@ -9,6 +9,7 @@
 
 #include "kernel32/error.h"
 #include "kernel32/file_paths.h"
+#include "kernel32/nameless_files.h"
 
 namespace win32 {
 namespace {
@@ -24,11 +25,6 @@ std::map<std::string, Temporary> &kept() {
   static std::map<std::string, Temporary> files;  // by the path they were made with
   return files;
 }
-
-bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-// A file system without nameless files answers O_TMPFILE with EOPNOTSUPP (or, on older kernels, EISDIR).
-bool cannotMakeNameless(int error) { return error == EOPNOTSUPP || error == EISDIR || error == EINVAL; }
 
 }  // namespace
 
@@ -46,11 +42,7 @@ int createTemporary(const std::string &path, DWORD &error) {
     error = ERROR_FILE_EXISTS;
     return -1;
   }
-  int fd = calls().openat(made.folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd < 0 && cannotMakeNameless(errno)) {
-    fd = calls().openat(made.folder.get(), made.leaf.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_RDWR | O_CLOEXEC, 0600);
-    made.named = true;
-  }
+  int fd = openNameless(made.folder.get(), made.leaf, made.named).release();
   if (fd < 0) {
     error = pathErrorFromErrno(errno, path.c_str());
     return -1;
@@ -71,7 +63,8 @@ void keepTemporary(const std::string &path, int fd) {
 void abandonTemporary(int fd) {
   auto found = beingWritten().find(fd);
   if (found == beingWritten().end()) return;
-  if (found->second.named) calls().unlinkat(found->second.folder.get(), found->second.leaf.c_str(), 0);
+  struct stat made;
+  if (found->second.named && calls().fstat(fd, &made) == 0) removeNameOf(found->second.folder.get(), found->second.leaf, made);
   beingWritten().erase(found);
 }
 
@@ -80,16 +73,12 @@ Temporary *findTemporary(const std::string &path) {
   return found == kept().end() ? nullptr : &found->second;
 }
 
-// A name is removed only while it still leads to the file made: whatever another program put there
-// stays.
 bool releaseTemporary(const std::string &path) {
   auto found = kept().find(path);
   if (found == kept().end()) return false;
   Temporary &file = found->second;
-  struct stat mine, entry;
-  if (file.named && calls().fstat(file.file.get(), &mine) == 0 &&
-      calls().fstatat(file.folder.get(), file.leaf.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(mine, entry))
-    calls().unlinkat(file.folder.get(), file.leaf.c_str(), 0);
+  struct stat made;
+  if (file.named && calls().fstat(file.file.get(), &made) == 0) removeNameOf(file.folder.get(), file.leaf, made);
   kept().erase(found);
   return true;
 }
