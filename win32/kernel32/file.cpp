@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "kernel32/error.h"
+#include "kernel32/file_paths.h"
 #include "kernel32/file_table.h"
 #include "kernel32/posix.h"
 #include "kernel32/temporary_files.h"
@@ -177,12 +178,9 @@ extern "C" BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  int result;
-  do result = calls().fsync(file->fd);
-  while (result != 0 && errno == EINTR);
-  // Devices and pipes have nothing to flush and say EINVAL.
-  if (result != 0 && errno != EINVAL) {
-    SetLastError(win32::errorFromErrno(errno, win32::IoDirection::Write));
+  DWORD error = win32::syncDescriptor(file->fd);
+  if (error != ERROR_SUCCESS) {
+    SetLastError(error);
     return FALSE;
   }
   return TRUE;

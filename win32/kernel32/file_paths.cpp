@@ -21,8 +21,8 @@ std::string folderOf(const std::string &path) {
 std::string leafOf(const std::string &path) {
   size_t end = path.find_last_not_of('/');
   if (end == std::string::npos) return "/";
-  size_t slash = path.rfind('/', end);
-  return path.substr(slash == std::string::npos ? 0 : slash + 1, end - (slash == std::string::npos ? 0 : slash + 1) + 1);
+  size_t start = path.rfind('/', end) + 1;  // 0 where there is no '/': npos + 1 wraps to 0
+  return path.substr(start, end + 1 - start);
 }
 
 std::string joinPath(const std::string &folder, const std::string &name) {
@@ -31,18 +31,19 @@ std::string joinPath(const std::string &folder, const std::string &name) {
   return folder + "/" + name;
 }
 
-DWORD syncFolder(const std::string &folder) {
-  const auto &posix = posix::calls();
-  int fd = posix.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (fd < 0) return pathErrorFromErrno(errno, folder.c_str());
+DWORD syncDescriptor(int fd) {
   int result;
-  do result = posix.fsync(fd);
+  do result = posix::calls().fsync(fd);
   while (result != 0 && errno == EINTR);
-  int error = result == 0 ? 0 : errno;
-  posix.close(fd);
-  // Some file systems cannot flush a folder and say EINVAL; their entries are as durable as they get.
-  if (error == 0 || error == EINVAL) return ERROR_SUCCESS;
-  return errorFromErrno(error, IoDirection::Write);
+  return result == 0 || errno == EINVAL ? ERROR_SUCCESS : errorFromErrno(errno, IoDirection::Write);
+}
+
+DWORD syncFolder(const std::string &folder) {
+  int fd = posix::calls().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return pathErrorFromErrno(errno, folder.c_str());
+  DWORD error = syncDescriptor(fd);
+  posix::calls().close(fd);
+  return error;
 }
 
 }  // namespace win32

@@ -18,6 +18,11 @@ std::string leafOf(const std::string &path);
 // `name` inside `folder`, with one '/' between them.
 std::string joinPath(const std::string &folder, const std::string &name);
 
+// Makes what was written through the descriptor durable, trying again when interrupted. Devices, pipes
+// and file systems that cannot flush folders say EINVAL: they are as durable as they get. Returns a Win32
+// error code.
+DWORD syncDescriptor(int fd);
+
 // Flushes the folder itself, so that a rename or a new entry in it survives a crash. Returns a Win32
 // error code, ERROR_SUCCESS when done (or when the file system cannot flush folders).
 DWORD syncFolder(const std::string &folder);

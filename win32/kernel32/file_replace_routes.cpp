@@ -10,6 +10,7 @@
 #include <string>
 
 #include "kernel32/error.h"
+#include "kernel32/file_paths.h"
 #include "kernel32/file_replace.h"
 #include "kernel32/nameless_files.h"
 
@@ -17,14 +18,6 @@ namespace win32 {
 namespace {
 
 using posix::calls;
-
-DWORD syncDescriptor(int fd) {
-  int result;
-  do result = calls().fsync(fd);
-  while (result != 0 && errno == EINTR);
-  // Some file systems cannot flush a folder and say EINVAL; their entries are as durable as they get.
-  return result == 0 || errno == EINVAL ? ERROR_SUCCESS : errorFromErrno(errno, IoDirection::Write);
-}
 
 // Names for the program's own files beside a document, recognisable by a person who finds them.
 std::string ownName(const char *kind, int attempt) {

@@ -138,13 +138,13 @@ void SdlDriver::show(NativeId id, bool visible) {
   if (!window || x11::vanished(window)) return;
   bool popup = isPopupWindow(window) && x11::active();
   if (visible) {
-    if (popup) return x11::mapPopup(window);
+    if (popup) return x11::showPopup(window, true);
     SDL_ShowWindow(window);
     activate(id);
   } else {
     giveFocusBack(window);
     disarmKeys();
-    if (popup) return x11::unmapPopup(window);
+    if (popup) return x11::showPopup(window, false);
     SDL_HideWindow(window);
   }
 }

@@ -14,10 +14,10 @@
 namespace win32::backend::x11 {
 namespace {
 
-#define OXBYTE_X11_FUNCTIONS(X)                                                                       \
-  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XMapRaised) X(XUnmapWindow) X(XFlush) X(XDeleteProperty) X(XGetWindowAttributes) X(XPutBackEvent)    \
-  X(XPending) X(XConnectionNumber)  \
-  X(XOpenDisplay) X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
+#define OXBYTE_X11_FUNCTIONS(X)                                                                             \
+  X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XDeleteProperty) X(XMapRaised) X(XUnmapWindow)   \
+  X(XFlush) X(XGetWindowAttributes) X(XPutBackEvent) X(XPending) X(XConnectionNumber) X(XOpenDisplay)      \
+  X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
 
 struct Xlib {
 #define OXBYTE_X11_POINTER(name) decltype(&::name) name = nullptr;
@@ -31,12 +31,16 @@ Display *display = nullptr;
 
 int ignoreError(Display *, XErrorEvent *) { return 0; }
 
-// The X window behind an SDL window; None when it is not an X11 window.
+// What SDL says of the window on X11; false when it is not an X11 window.
+bool x11InfoOf(SDL_Window *window, SDL_SysWMinfo &info) {
+  SDL_VERSION(&info.version);
+  return window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
+}
+
+// The X window behind an SDL window, once the display is known; None otherwise.
 ::Window xWindowOf(SDL_Window *window) {
   SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return None;
-  return info.info.x11.window;
+  return display && x11InfoOf(window, info) ? info.info.x11.window : None;
 }
 
 Atom atom(const char *name) { return xlib.XInternAtom(display, name, False); }
@@ -94,16 +98,14 @@ void ignoreErrors() {
 }
 
 void noteDisplay(SDL_Window *window) {
-  if (display || !loaded || !window) return;
   SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) display = info.info.x11.display;
+  if (!display && loaded && x11InfoOf(window, info)) display = info.info.x11.display;
 }
 
 bool active() { return display != nullptr; }
 
 void describe(SDL_Window *window, WindowKind kind, uint32_t actions) {
-  ::Window w = display ? xWindowOf(window) : None;
+  ::Window w = xWindowOf(window);
   if (w == None || kind == WindowKind::Popup) return;
   setMotifHints(w, actions);
   if (kind == WindowKind::Dialog) setWindowType(w, "_NET_WM_WINDOW_TYPE_DIALOG");
@@ -112,22 +114,15 @@ void describe(SDL_Window *window, WindowKind kind, uint32_t actions) {
   if (kind == WindowKind::Main) xlib.XDeleteProperty(display, w, XA_WM_TRANSIENT_FOR);
 }
 
-void mapPopup(SDL_Window *window) {
-  if (::Window w = display ? xWindowOf(window) : None) {
-    xlib.XMapRaised(display, w);
-    xlib.XFlush(display);
-  }
-}
-
-void unmapPopup(SDL_Window *window) {
-  if (::Window w = display ? xWindowOf(window) : None) {
-    xlib.XUnmapWindow(display, w);
+void showPopup(SDL_Window *window, bool visible) {
+  if (::Window w = xWindowOf(window)) {
+    visible ? xlib.XMapRaised(display, w) : xlib.XUnmapWindow(display, w);
     xlib.XFlush(display);
   }
 }
 
 bool vanished(SDL_Window *window) {
-  ::Window w = display ? xWindowOf(window) : None;
+  ::Window w = xWindowOf(window);
   XWindowAttributes attributes;
   if (w == None || xlib.XGetWindowAttributes(display, w, &attributes)) return false;
   XEvent unmapped{};

@@ -30,8 +30,7 @@ void describe(SDL_Window *window, WindowKind kind, uint32_t actions);
 
 // Drop-down menus and tooltips are mapped and unmapped here rather than by SDL, which moves the keyboard
 // focus to every window it shows where no window manager runs.
-void mapPopup(SDL_Window *window);
-void unmapPopup(SDL_Window *window);
+void showPopup(SDL_Window *window, bool visible);
 
 // True when another program has destroyed the window's X window. SDL, hiding or destroying such a window,
 // would wait for ever for the server to report it unmapped; that report is queued here in advance.
