@@ -16,6 +16,18 @@ class DialogKeys : public DesktopTestOnBoth {
     return waitForDialog(kQuestionTitle);
   }
 
+  // Alt held around the access key answers the question; the bytes the editor then holds are `answered`.
+  void answerWithAlt(KeySym accessKey, const Bytes &answered) {
+    ASSERT_NO_FATAL_FAILURE(startDesktop(GetParam()));
+    ASSERT_NO_FATAL_FAILURE(launchOn(sampleBytes(64)));
+    Window question = editAndAskToUndo();
+    ASSERT_NE(question, None);
+    person().chord(XK_Alt_L, accessKey);
+    ASSERT_TRUE(waitUntilGone(question));
+    expectTheEditorHasTheKeyboard(answered);
+    closeAndExpectCleanExit();
+  }
+
   // After the question, Down moves the cursor from the second byte to the one below it, and 42 lands
   // there; a key the menu bar took instead would open a drop-down and leave the file as it was.
   void expectTheEditorHasTheKeyboard(Bytes expected) {
@@ -27,28 +39,12 @@ class DialogKeys : public DesktopTestOnBoth {
   }
 };
 
-TEST_P(DialogKeys, AfterAltYTheEditorHasTheKeyboard) {
-  ASSERT_NO_FATAL_FAILURE(startDesktop(GetParam()));
-  ASSERT_NO_FATAL_FAILURE(launchOn(sampleBytes(64)));
-  Window question = editAndAskToUndo();
-  ASSERT_NE(question, None);
-  person().chord(XK_Alt_L, XK_y);
-  ASSERT_TRUE(waitUntilGone(question));
-  expectTheEditorHasTheKeyboard(sampleBytes(64));
-  closeAndExpectCleanExit();
-}
+TEST_P(DialogKeys, AfterAltYTheEditorHasTheKeyboard) { answerWithAlt(XK_y, sampleBytes(64)); }
 
 TEST_P(DialogKeys, AfterAltNTheEditorHasTheKeyboard) {
-  ASSERT_NO_FATAL_FAILURE(startDesktop(GetParam()));
-  ASSERT_NO_FATAL_FAILURE(launchOn(sampleBytes(64)));
-  Window question = editAndAskToUndo();
-  ASSERT_NE(question, None);
-  person().chord(XK_Alt_L, XK_n);
-  ASSERT_TRUE(waitUntilGone(question));
   Bytes kept = sampleBytes(64);
   kept[0] = 0x41;
-  expectTheEditorHasTheKeyboard(kept);
-  closeAndExpectCleanExit();
+  answerWithAlt(XK_n, kept);
 }
 
 // The question opens with the keyboard on No: Space answers No, and the change is kept.
