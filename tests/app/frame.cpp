@@ -63,6 +63,15 @@ TEST_F(Frame, AClassThatCannotBeRegisteredEndsStartUpWithAnErrorBox) {
   EXPECT_TRUE(dialogs[0].says("系统版本错误?"));
 }
 
+// Drivers that run the program many times in one process (fuzzing, benchmarks) register its classes
+// again each time; the class atoms given back must be handed out again.
+TEST_F(Frame, StartsAndEndsTwentyThousandTimesInOneProcess) {
+  for (int run = 0; run < 20000; ++run) {
+    ASSERT_TRUE(start()) << "run " << run;
+    ASSERT_EQ(quit(), 0) << "run " << run;
+  }
+}
+
 TEST_F(Frame, ClientAreaIsGreyWithABlackOutline) {
   ASSERT_TRUE(start());
   RECT client, bar;

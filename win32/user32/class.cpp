@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "user32/system_classes.h"
 #include "user32/window.h"
@@ -26,15 +27,56 @@ ClassMap &systemClasses() {
   return classes;
 }
 
-ATOM nextAtom() {
-  static ATOM atom = 0xC000;
-  return atom++;
+// Class names live in an atom table, as on Windows: a name keeps its atom while a class of that name is
+// registered, and an atom given back is handed out again, so a program may register and unregister its
+// classes any number of times. 0 when all 16,384 string atoms are taken.
+class AtomTable {
+ public:
+  ATOM add(const std::string &name) {
+    auto [it, added] = atoms_.try_emplace(name, Entry{0, 0});
+    if (added) {
+      if (free_.empty() && next_ == 0) {
+        atoms_.erase(it);
+        return 0;
+      }
+      if (free_.empty()) {
+        it->second.atom = next_;
+        next_ = next_ == 0xFFFF ? 0 : ATOM(next_ + 1);
+      } else {
+        it->second.atom = free_.back();
+        free_.pop_back();
+      }
+    }
+    ++it->second.references;
+    return it->second.atom;
+  }
+
+  void remove(const std::string &name) {
+    auto it = atoms_.find(name);
+    if (it == atoms_.end() || --it->second.references > 0) return;
+    free_.push_back(it->second.atom);
+    atoms_.erase(it);
+  }
+
+ private:
+  struct Entry {
+    ATOM atom;
+    int references;
+  };
+  std::map<std::string, Entry, Caseless> atoms_;
+  std::vector<ATOM> free_;
+  ATOM next_ = 0xC000;
+};
+
+AtomTable &classAtoms() {
+  static AtomTable table;
+  return table;
 }
 
 std::unique_ptr<WindowClass> classFrom(const WNDCLASSA &wc) {
   auto cls = std::make_unique<WindowClass>();
   cls->name = wc.lpszClassName;
-  cls->atom = nextAtom();
+  cls->atom = classAtoms().add(cls->name);
   cls->style = wc.style;
   cls->proc = wc.lpfnWndProc;
   cls->windowExtra = wc.cbWndExtra > 0 ? wc.cbWndExtra : 0;
@@ -81,6 +123,10 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *wc) {
   }
   auto cls = classFrom(*wc);
   ATOM atom = cls->atom;
+  if (!atom) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+  }
   programClasses()[cls->name] = std::move(cls);
   return atom;
 }
@@ -95,6 +141,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE) {
     SetLastError(1412);  // ERROR_CLASS_HAS_WINDOWS
     return FALSE;
   }
+  classAtoms().remove(it->second->name);
   programClasses().erase(it);
   return TRUE;
 }
