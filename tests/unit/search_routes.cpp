@@ -1,7 +1,7 @@
-// The search's two routes — candidates found by their last byte, and Boyer-Moore once candidates
-// prove frequent — and the switch between them, against the plain scan on documents large enough for
-// the switch to happen.
-#include "dialogs/search.h"
+// The search's routes — jumps by the pair under the needle's end, two rare bytes looked for together,
+// Two-Way — and the hand-overs between them, against the plain scan on documents large enough for every
+// hand-over to happen.
+#include "dialogs/byte_search.h"
 
 #include <gtest/gtest.h>
 
@@ -11,57 +11,89 @@
 
 namespace {
 
-int32_t plainScanFrom(const std::vector<uint8_t> &data, const std::string &needle, int32_t from, int32_t end) {
+using Bytes = std::vector<uint8_t>;
+
+int32_t plainScan(const Bytes &data, const Bytes &needle, int32_t from, int32_t end) {
   const int32_t n = int32_t(needle.size());
-  for (int32_t i = from; i + n <= end; ++i)
+  for (int32_t i = from; i >= 0 && i < end && i + n <= end; ++i)
     if (std::equal(needle.begin(), needle.end(), data.begin() + i)) return i;
   return -1;
 }
 
-// What findBytes must answer: after p to the end, then from the start up to p.
-int32_t expected(const std::vector<uint8_t> &data, const std::string &needle, int32_t p) {
-  int32_t size = int32_t(data.size());
-  int32_t found = plainScanFrom(data, needle, p + 1, size);
-  if (found < 0 && p >= 0) found = plainScanFrom(data, needle, 0, std::min(p, size));
-  return found;
+int32_t find(const Bytes &data, const Bytes &needle, int32_t from, int32_t end) {
+  return firstOccurrence(data.data(), from, end, needle.data(), int32_t(needle.size()));
 }
 
-int32_t find(const std::vector<uint8_t> &data, const std::string &needle, int32_t p) {
-  findBytes(data.data(), int32_t(data.size()), true, needle.c_str(), p);
-  return p;
+Bytes randomBytes(std::mt19937 &random, size_t size, const std::string &alphabet) {
+  Bytes bytes(size);
+  for (auto &b : bytes) b = uint8_t(alphabet[random() % alphabet.size()]);
+  return bytes;
 }
 
-// A needle whose last byte is everywhere in the document while its first byte is rare: each candidate
-// fails, so the search changes route part of the way through. The match is put at every offset of the
-// first few thousand, so that wherever the route changes, a match right there is seen.
-TEST(FindRoutes, FrequentLastByteSwitchesRouteAndStillFindsTheFirstMatch) {
-  const std::vector<uint8_t> plain(6000, 'A');
-  const std::string needle = "B" + std::string(40, 'A');
-  EXPECT_EQ(find(plain, needle, -1), -1);
-  for (int32_t at = 0; at < 3000; ++at) {
-    std::vector<uint8_t> data = plain;
-    data[size_t(at)] = 'B';
-    ASSERT_EQ(find(data, needle, -1), at);
-    ASSERT_EQ(find(data, needle, at + 41), at) << "found after wrapping to the start";
+// "A"s and "B"s with never three "B"s in a row, and a needle of them that holds "BBB": absent, yet every
+// pair of its neighbouring bytes lies everywhere, so every route hands over to the next within the first
+// few thousand bytes and Two-Way finishes. Eight letters instead keep the long needle's jumps long. The
+// needle is put at every offset of the first 9,000 in turn, so that wherever a route stops and the next
+// begins, a match right there is seen.
+TEST(FindRoutes, AMatchAtAnyOffsetIsFoundWhereverTheRoutesHandOver) {
+  struct Case {
+    std::string alphabet;
+    size_t needleLength;
+  } cases[] = {{"AB", 5}, {"AB", 12}, {"AB", 40}, {"AB", 100}, {"ABCDEFGH", 40}, {"ABCDEFGH", 100}};
+  std::mt19937 random(2026);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.alphabet + ", " + std::to_string(c.needleLength) + " bytes");
+    Bytes plain = randomBytes(random, 12000, c.alphabet);
+    Bytes needle = randomBytes(random, c.needleLength, c.alphabet);
+    if (c.alphabet == "AB") {
+      for (size_t i = 2; i < plain.size(); ++i)
+        if (plain[i] == 'B' && plain[i - 1] == 'B' && plain[i - 2] == 'B') plain[i] = 'A';
+      std::fill_n(needle.begin() + long(needle.size() / 2) - 1, 3, 'B');
+    }
+    const int32_t end = int32_t(plain.size());
+    ASSERT_EQ(find(plain, needle, 0, end), -1);
+    for (size_t at = 0; at < 9000; ++at) {
+      Bytes data = plain;
+      std::copy(needle.begin(), needle.end(), data.begin() + long(at));
+      ASSERT_EQ(find(data, needle, 0, end), plainScan(data, needle, 0, end)) << "put at " << at;
+    }
   }
-  std::vector<uint8_t> late = plain;
-  late[5000] = 'B';
-  for (int32_t p : {4999, 5000, 5959})
-    EXPECT_EQ(find(late, needle, p), expected(late, needle, p)) << "from " << p;
 }
 
+// Documents and needles of few symbols, every length from one byte to longer than the pair table's
+// jumps, searched between random bounds.
 TEST(FindRoutes, AgreeWithThePlainScanOnLargeDocumentsOfFewSymbols) {
   std::mt19937 random(777);
-  for (int round = 0; round < 300; ++round) {
-    int alphabet = 1 + int(random() % 3);
-    std::vector<uint8_t> data(1 + random() % 30000);
-    for (auto &b : data) b = uint8_t('A' + random() % alphabet);
-    std::string needle(1 + random() % 24, 'A');
-    for (auto &c : needle) c = char('A' + random() % alphabet);
+  const std::string alphabets[] = {"A", "AB", "ABC", "AAAB", std::string("\0\0\0\1", 4)};
+  for (int round = 0; round < 600; ++round) {
+    const std::string &alphabet = alphabets[random() % 5];
+    Bytes data = randomBytes(random, 1 + random() % 40000, alphabet);
+    Bytes needle = randomBytes(random, 1 + random() % (round % 2 ? 300 : 20), alphabet);
     int32_t size = int32_t(data.size());
-    int32_t p = int32_t(random() % uint32_t(size + 1)) - 1;
+    int32_t from = int32_t(random() % uint32_t(size + 2)) - 1, end = int32_t(random() % uint32_t(size + 1));
+    if (round % 3) end = size;
     SCOPED_TRACE("round " + std::to_string(round));
-    EXPECT_EQ(find(data, needle, p), expected(data, needle, p));
+    EXPECT_EQ(find(data, needle, from, end), plainScan(data, needle, from, end));
+  }
+}
+
+// Needles that repeat a short word, one byte changed or not, in documents of their own bytes: the
+// searches that reach Two-Way, and both of its forms (for needles that repeat, and for those that do
+// not), with matches before, at and after the hand-over.
+TEST(FindRoutes, RepeatingNeedlesAgreeWithThePlainScan) {
+  std::mt19937 random(4242);
+  const Bytes document = randomBytes(random, 40000, "AB");
+  for (int round = 0; round < 3000; ++round) {
+    Bytes word = randomBytes(random, 1 + random() % 4, "AB");
+    Bytes needle(4 + random() % 60);
+    for (size_t i = 0; i < needle.size(); ++i) needle[i] = word[i % word.size()];
+    if (round % 2) needle[random() % needle.size()] ^= 'A' ^ 'B';
+    Bytes data = document;
+    for (int copies = int(random() % 3); copies > 0; --copies)
+      std::copy(needle.begin(), needle.end(), data.begin() + long(random() % (data.size() - needle.size())));
+    const int32_t end = int32_t(data.size()) - int32_t(random() % 100), from = int32_t(random() % 100);
+    SCOPED_TRACE("round " + std::to_string(round));
+    ASSERT_EQ(find(data, needle, from, end), plainScan(data, needle, from, end));
   }
 }
 
