@@ -3,6 +3,10 @@
 #ifndef OXBYTE_BENCH_FIGURES_H
 #define OXBYTE_BENCH_FIGURES_H
 
+// Every figure and its baseline are run this many times, and the median is kept (the slowest figure,
+// rendering the whole document, and its baseline, three times each).
+constexpr int RUNS = 5;
+
 void registerProgramFigures();
 void registerDataFigures();
 

@@ -181,14 +181,14 @@ void xxdDocument(benchmark::State &state) {
 
 void registerProgramFigures() {
   using benchmark::RegisterBenchmark;
-  RegisterBenchmark("startup", startup)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-  RegisterBenchmark("startup_open", startupOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-  RegisterBenchmark("read_file", readFile)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-  RegisterBenchmark("repaint", repaint)->Arg(24)->Arg(60)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5);
-  RegisterBenchmark("cursor_cell", cursorCell)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5);
-  RegisterBenchmark("cursor_key", cursorKey)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5);
-  RegisterBenchmark("page_down", pageDown)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(5);
-  RegisterBenchmark("thumb_drag_step", thumbDragStep)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(3)->Repetitions(3);
-  RegisterBenchmark("render_document", renderDocument)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(1);
+  RegisterBenchmark("startup", startup)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(RUNS);
+  RegisterBenchmark("startup_open", startupOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(RUNS);
+  RegisterBenchmark("read_file", readFile)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(RUNS);
+  RegisterBenchmark("repaint", repaint)->Arg(24)->Arg(60)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(RUNS);
+  RegisterBenchmark("cursor_cell", cursorCell)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(RUNS);
+  RegisterBenchmark("cursor_key", cursorKey)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(RUNS);
+  RegisterBenchmark("page_down", pageDown)->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(RUNS);
+  RegisterBenchmark("thumb_drag_step", thumbDragStep)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(3)->Repetitions(RUNS);
+  RegisterBenchmark("render_document", renderDocument)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3);
   RegisterBenchmark("xxd", xxdDocument)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3);
 }

@@ -8,23 +8,34 @@
 #include <map>
 #include <string>
 
-// Seconds (or bytes, for memory) per figure name.
+#include <vector>
+
+// Seconds (or bytes, for memory) per figure name: NAME holds the median of its runs, NAME/min and
+// NAME/max the spread.
 using Figures = std::map<std::string, double>;
 
-// Keeps, for each benchmark, the fastest of its repetitions: on a shared machine the other processes
-// only ever add time, so the fastest repetition is the closest to the program's own cost. Each
-// repetition is already the mean of many iterations. Prints one progress line per repetition to stderr.
+// Stores the median and the spread of a figure's runs.
+void storeRuns(Figures &figures, const std::string &name, std::vector<double> runs);
+
+// Collects every repetition of every benchmark (each repetition is already the mean of many iterations)
+// and, at finish(), stores each benchmark's median and spread: figures and baselines alike, so that
+// they are compared as they were sampled. Prints one progress line per repetition to stderr.
 class FigureCollector : public benchmark::BenchmarkReporter {
  public:
   explicit FigureCollector(Figures &figures) : figures_(figures) {}
   bool ReportContext(const Context &) override { return true; }
   void ReportRuns(const std::vector<Run> &runs) override;
+  void finish();
 
  private:
   Figures &figures_;
+  std::map<std::string, std::vector<double>> runs_;
 };
 
 // Prints the table in Markdown; returns the number of rows that missed their target.
 int printTable(const Figures &figures);
+
+// "1.23 ms", "45.6 µs", "2.34 s".
+std::string seconds(double s);
 
 #endif
