@@ -127,7 +127,10 @@ void SdlDriver::setBounds(NativeId id, int x, int y, int width, int height) {
   int oldX, oldY, oldW, oldH;
   SDL_GetWindowPosition(window, &oldX, &oldY);
   SDL_GetWindowSize(window, &oldW, &oldH);
-  if (oldW != width * scale_ || oldH != height * scale_) SDL_SetWindowSize(window, width * scale_, height * scale_);
+  if (oldW != width * scale_ || oldH != height * scale_) {
+    x11::resizeAhead(window, width * scale_, height * scale_);
+    SDL_SetWindowSize(window, width * scale_, height * scale_);
+  }
   if (oldX != x * scale_ || oldY != y * scale_) SDL_SetWindowPosition(window, x * scale_, y * scale_);
 }
 

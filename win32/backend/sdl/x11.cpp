@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 #include <dlfcn.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +18,8 @@ namespace {
 #define OXBYTE_X11_FUNCTIONS(X)                                                                             \
   X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XDeleteProperty) X(XMapRaised) X(XUnmapWindow)   \
   X(XFlush) X(XGetWindowAttributes) X(XPutBackEvent) X(XPending) X(XConnectionNumber) X(XOpenDisplay)      \
-  X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)
+  X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)    \
+  X(XResizeWindow) X(XSync)
 
 struct Xlib {
 #define OXBYTE_X11_POINTER(name) decltype(&::name) name = nullptr;
@@ -131,6 +133,19 @@ bool vanished(SDL_Window *window) {
   unmapped.xunmap.event = unmapped.xunmap.window = w;
   xlib.XPutBackEvent(display, &unmapped);
   return true;
+}
+
+void resizeAhead(SDL_Window *window, int width, int height) {
+  ::Window w = xWindowOf(window);
+  XWindowAttributes before;
+  if (w == None || !(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE) || !xlib.XGetWindowAttributes(display, w, &before))
+    return;
+  xlib.XResizeWindow(display, w, unsigned(width), unsigned(height));
+  for (Uint64 deadline = SDL_GetTicks64() + 100; SDL_GetTicks64() < deadline; usleep(100)) {
+    xlib.XSync(display, False);
+    XWindowAttributes now;
+    if (!xlib.XGetWindowAttributes(display, w, &now) || now.width != before.width || now.height != before.height) return;
+  }
 }
 
 bool waitForInput(int timeoutMs) {

@@ -36,6 +36,12 @@ void showPopup(SDL_Window *window, bool visible);
 // would wait for ever for the server to report it unmapped; that report is queued here in advance.
 bool vanished(SDL_Window *window);
 
+// SDL, resizing a window, waits for the server to show the new size but looks again only every 10 ms,
+// while a window manager answers in well under one. The resize is asked for here first and watched
+// closely, so that SDL finds it done. Only for windows the user may resize: for the others SDL first
+// changes the size hints, without which the window manager would refuse.
+void resizeAhead(SDL_Window *window, int width, int height);
+
 // Waits until the display has something to read or `timeoutMs` passes; false when it cannot wait on
 // the display (then SDL's own wait is used).
 bool waitForInput(int timeoutMs);
