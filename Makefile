@@ -1,6 +1,8 @@
 # Oxbyte: `make run [FILE=path]` builds and opens the editor; `make test` builds and runs every test.
 BUILD ?= build
 CMAKE_FLAGS ?=
+# Developers' builds treat every warning as an error; a plain `cmake` build does not.
+DEVELOPER_FLAGS := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-desktop clean scenes
@@ -11,7 +13,7 @@ deps:
 	@tools/install-deps
 
 $(BUILD)/build.ninja: | deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(DEVELOPER_FLAGS) $(CMAKE_FLAGS) >/dev/null
 
 build: deps $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -28,7 +30,7 @@ test: build
 DESKTOP_JOBS ?= 4
 test-desktop: deps
 	@tools/install-deps desktop
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(DEVELOPER_FLAGS) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target oxbyte desktop_tests
 	@cd $(BUILD) && { ctest -j $(DESKTOP_JOBS) -L desktop --output-on-failure --timeout 300 >ctest-desktop.log 2>&1; \
 	  status=$$?; tail -n 40 ctest-desktop.log; exit $$status; }
@@ -45,7 +47,7 @@ clean:
 .PHONY: bench
 bench: deps
 	@tools/install-deps desktop
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(DEVELOPER_FLAGS) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target bench
 
 # make fuzz: builds the libFuzzer targets of fuzz/ with clang in their own folder and runs each over its
@@ -54,7 +56,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz fuzz-build
 fuzz-build: deps
-	@cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja $(DEVELOPER_FLAGS) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 fuzz: fuzz-build
@@ -68,7 +70,7 @@ WINDOWS_BUILD ?= build-windows
 .PHONY: windows test-wine
 windows: deps
 	@tools/install-deps windows
-	@[ -f $(WINDOWS_BUILD)/build.ninja ] || cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
+	@[ -f $(WINDOWS_BUILD)/build.ninja ] || cmake -S . -B $(WINDOWS_BUILD) -G Ninja $(DEVELOPER_FLAGS) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target oxbyte
 

@@ -23,6 +23,7 @@
 #include "document/editor_state.h"
 #include "resources/resource.h"
 #include "tests/support/press_key.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ LRESULT CALLBACK answerYes(int code, WPARAM wParam, LPARAM lParam) {
 
 int session(const char *path) {
   SetWindowsHookExA(WH_CBT, answerYes, nullptr, GetCurrentThreadId());
-  std::string commandLine = "\"" + std::string(path) + "\"";
+  std::string commandLine = quotedPath(path);
   Startup program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
   if (!program.frame) return 1;
   handleWaitingMessages(program);
@@ -78,7 +79,7 @@ int main(int argc, char **argv) {
   int64_t entered = monotonicNanoseconds();
   win32::backend::useHeadless();
   if (argc == 3 && std::strcmp(argv[1], "--session") == 0) return session(argv[2]);
-  std::string commandLine = argc > 1 ? "\"" + std::string(argv[1]) + "\"" : "";
+  std::string commandLine = argc > 1 ? quotedPath(argv[1]) : "";
   Startup program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
   if (program.frame) handleWaitingMessages(program);
   int64_t painted = monotonicNanoseconds();

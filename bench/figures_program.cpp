@@ -11,6 +11,7 @@
 #include "bench/program.h"
 #include "bench/workspace.h"
 #include "document/editor_state.h"
+#include "tests/support/quoted.h"
 #include "view/cursor.h"
 
 namespace {
@@ -37,7 +38,7 @@ void startAndPaint(benchmark::State &state, const std::string &commandLine, int3
 
 void startup(benchmark::State &state) { startAndPaint(state, "", 0); }
 
-void startupOpen(benchmark::State &state) { startAndPaint(state, commandLineFor(randomFile()), DOCUMENT_SIZE); }
+void startupOpen(benchmark::State &state) { startAndPaint(state, quotedPath(randomFile()), DOCUMENT_SIZE); }
 
 // The baseline of opening: the file read into memory with one read().
 void readFile(benchmark::State &state) {
@@ -58,7 +59,7 @@ void readFile(benchmark::State &state) {
 // The program running with the largest document, its view showing `rows` rows, at the first row.
 bool documentShowing(benchmark::State &state, int rows) {
   ProgramDriver &program = theProgram();
-  if (!program.running() || editor.fileSize != DOCUMENT_SIZE) program.start(commandLineFor(randomFile()));
+  if (!program.running() || editor.fileSize != DOCUMENT_SIZE) program.start(quotedPath(randomFile()));
   if (editor.fileSize != DOCUMENT_SIZE || !program.showRows(rows)) {
     state.SkipWithError("could not show the document at this size");
     return false;

@@ -43,8 +43,6 @@ ProgramDriver &theProgram() {
   return program;
 }
 
-std::string commandLineFor(const std::string &path) { return "\"" + path + "\""; }
-
 bool ProgramDriver::start(const std::string &commandLine) {
   if (running()) quit();
   program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);

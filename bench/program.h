@@ -38,7 +38,4 @@ class ProgramDriver {
 // The one program of the benchmark process (the program keeps its state in globals: one at a time).
 ProgramDriver &theProgram();
 
-// A command line naming this file, quoted as the shell would pass it.
-std::string commandLineFor(const std::string &path);
-
 #endif

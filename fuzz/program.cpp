@@ -24,6 +24,7 @@
 #include "fuzz_input.h"
 #include "resources/resource.h"
 #include "tests/support/press_key.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ class Run {
   void start(const std::string &bytes) {
     writeFile(documentPath, bytes);
     onDisk_ = bytes;
-    program_ = startOxbyte(GetModuleHandleA(nullptr), ("\"" + documentPath + "\"").c_str(), SW_SHOWNORMAL);
+    program_ = startOxbyte(GetModuleHandleA(nullptr), quotedPath(documentPath).c_str(), SW_SHOWNORMAL);
     check(program_.frame != nullptr, "start-up");
     pump();
   }

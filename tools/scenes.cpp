@@ -17,6 +17,7 @@
 #include "backend/headless/png.h"
 #include "resources/resource.h"
 #include "user32/window.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ int main(int argc, char **argv) {
   pump(empty);
   quit(empty);
 
-  std::string line = "\"" + sample + "\"";
+  std::string line = quotedPath(sample);
   Startup program = startOxbyte(instance, line.c_str(), SW_SHOWNORMAL);
   pump(program);
   type(program, "4f0a");

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "support/platform.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ TEST_F(Caption, GroupsTheSizeWithTheLocalesSeparator) {
     InLocale locale(c.locale);
     if (!locale.chosen) continue;
     ++shown;
-    ASSERT_TRUE(start("\"" + file + "\""));
+    ASSERT_TRUE(start(quotedPath(file)));
     EXPECT_EQ(caption(), c.caption) << c.locale;
     quit();
   }
@@ -43,7 +44,7 @@ TEST_F(Caption, GroupsTheSizeWithTheLocalesSeparator) {
 }
 
 TEST_F(Caption, ClosingTheDocumentLeavesTheProgramName) {
-  ASSERT_TRUE(start("\"" + writeFile("small.bin", std::string(999, 's')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("small.bin", std::string(999, 's')))));
   EXPECT_EQ(caption(), "Oxbyte - small.bin [999 字节]");
   SendMessageA(view(), WM_CLOSE, 0, 0);
   pump();

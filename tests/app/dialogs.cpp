@@ -1,6 +1,7 @@
 // The About box and the Yes/No question, driven as a user would.
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ TEST_F(Dialogs, AboutClosesWithOkEnterAndEscape) {
 // The question comes with the focus on No; Escape does nothing; Y and N answer.
 TEST_F(Dialogs, TheQuestionBoxTakesOnlyYesOrNo) {
   std::string file = writeFile("q.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("0");
   int focusId = 0;
   answerNext([&](HWND d) {
@@ -47,7 +48,7 @@ TEST_F(Dialogs, TheQuestionBoxTakesOnlyYesOrNo) {
 }
 
 TEST_F(Dialogs, SpaceOnTheFocusedNoAnswersNo) {
-  ASSERT_TRUE(start("\"" + writeFile("s.bin", "ABCD") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("s.bin", "ABCD"))));
   type("0");
   answerNext([](HWND) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_SPACE, 1);

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "support/platform.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ TEST_F(Document, AnEmptyFileOpensAsNoDocument) {
 
 TEST_F(Document, SaveWritesEveryByteAndClearsTheMarks) {
   std::string file = writeFile("save.bin", "ABCDEFGH");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("7a");
   EXPECT_FALSE(greyedInMenu(*this, IDM_SAVE));
   EXPECT_EQ(buttonState(IDM_SAVE), TBSTATE_ENABLED);
@@ -99,7 +100,7 @@ TEST_F(Document, SaveWritesEveryByteAndClearsTheMarks) {
 
 TEST_F(Document, AFailedSaveKeepsTheDocumentChanged) {
   std::string file = writeFile("ro.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("30");
   std::filesystem::permissions(file, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                                          std::filesystem::perms::others_write,
@@ -115,7 +116,7 @@ TEST_F(Document, AFailedSaveKeepsTheDocumentChanged) {
 
 TEST_F(Document, ClosingWithChangesAsksAndYesSaves) {
   std::string file = writeFile("close.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("31");
   answerWith(IDYES);
   EXPECT_EQ(quit(), 0);
@@ -126,7 +127,7 @@ TEST_F(Document, ClosingWithChangesAsksAndYesSaves) {
 
 TEST_F(Document, ClosingWithChangesAndNoDiscardsThem) {
   std::string file = writeFile("close.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("31");
   answerWith(IDNO);
   EXPECT_EQ(quit(), 0);
@@ -136,7 +137,7 @@ TEST_F(Document, ClosingWithChangesAndNoDiscardsThem) {
 // Close changes only the toolbar; the menu's Save stays enabled and writes the unchanged file back.
 TEST_F(Document, CloseThenOpenAnotherKeepsTheMenusSave) {
   std::string first = writeFile("first.bin", "ABCD"), second = writeFile("second.bin", "WXYZ");
-  ASSERT_TRUE(start("\"" + first + "\""));
+  ASSERT_TRUE(start(quotedPath(first)));
   type("31");
   answerWith(IDNO);
   openWithDialog(second);
@@ -148,7 +149,7 @@ TEST_F(Document, CloseThenOpenAnotherKeepsTheMenusSave) {
 }
 
 TEST_F(Document, CancellingTheOpenDialogLeavesNoDocument) {
-  ASSERT_TRUE(start("\"" + writeFile("c.bin", "ABCD") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("c.bin", "ABCD"))));
   answerWith(IDCANCEL);
   command(IDM_OPEN);
   EXPECT_EQ(view(), nullptr);
@@ -160,7 +161,7 @@ TEST_F(Document, CancellingTheOpenDialogLeavesNoDocument) {
 
 TEST_F(Document, RevertReadsTheFileAgainKeepingTheCursor) {
   std::string file = writeFile("r.bin", std::string(100, 'a'));
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   key(VK_DOWN);
   type("42");
   answerWith(IDYES);
@@ -173,7 +174,7 @@ TEST_F(Document, RevertReadsTheFileAgainKeepingTheCursor) {
 
 TEST_F(Document, RevertOfAVanishedFileWarnsAndKeepsTheChanges) {
   std::string file = writeFile("v.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("39");
   ASSERT_TRUE(std::filesystem::remove(file));
   answerWith(IDYES);
@@ -188,7 +189,7 @@ TEST_F(Document, RevertOfAVanishedFileWarnsAndKeepsTheChanges) {
 
 TEST_F(Document, RevertOfAFileThatChangedSizeWarnsAndKeepsTheChanges) {
   std::string file = writeFile("g.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("39");
   writeFile("g.bin", "ABCDEFGH");
   answerWith(IDYES);

@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ using Editing = ProgramTest;
 
 TEST_F(Editing, TwoDigitsMakeAByteAndOnlyTheSecondMovesTheCursor) {
   std::string file = writeFile("e.bin", std::string("\x3C\x00\x00", 3));
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("a");
   EXPECT_EQ(statusText(0), "当前位置: 0 / 000000");
   EXPECT_EQ(statusText(1), " HEX-LO");
@@ -26,7 +27,7 @@ TEST_F(Editing, TwoDigitsMakeAByteAndOnlyTheSecondMovesTheCursor) {
 
 TEST_F(Editing, CharactersThatAreNotAcceptedChangeNothing) {
   std::string file = writeFile("n.bin", "ABCD");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   for (unsigned char c : std::string("g- \b\r\x1b\x80\xff", 8)) type(std::string(1, char(c)));
   EXPECT_EQ(statusText(0), "当前位置: 0 / 000000");
   EXPECT_EQ(statusText(1), " HEX-HI");
@@ -42,7 +43,7 @@ TEST_F(Editing, CharactersThatAreNotAcceptedChangeNothing) {
 
 TEST_F(Editing, TheLastByteIsOverwrittenAgainAndTheCursorStays) {
   std::string file = writeFile("l.bin", "ABC");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   key(VK_END);
   type("12");
   EXPECT_EQ(statusText(0), "当前位置: 2 / 000002");
@@ -56,7 +57,7 @@ TEST_F(Editing, TheLastByteIsOverwrittenAgainAndTheCursorStays) {
 
 TEST_F(Editing, ASecondDigitAtTheBottomRightScrollsByOneRow) {
   std::string file = writeFile("s.bin", std::string(1000, '\0'));
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   for (int i = 0; i < 23; ++i) key(VK_DOWN);
   key(VK_END);
   type("99");
@@ -66,7 +67,7 @@ TEST_F(Editing, ASecondDigitAtTheBottomRightScrollsByOneRow) {
 
 TEST_F(Editing, TabAfterOneDigitKeepsTheHighNibble) {
   std::string file = writeFile("t.bin", "\x11\x22");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("a");
   type("\t");
   EXPECT_EQ(statusText(1), "  ASCII");
@@ -79,7 +80,7 @@ TEST_F(Editing, TabAfterOneDigitKeepsTheHighNibble) {
 
 TEST_F(Editing, TypingABytesOwnValueStillMarksIt) {
   std::string file = writeFile("same.bin", "A");
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("41");
   EXPECT_FALSE(menuState(IDM_REVERT) & MF_GRAYED);
   EXPECT_TRUE(cellsShow(9, 0, "41", RGB(0, 255, 255), RGB(0, 0, 0)));

@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "tests/app/posix_faults.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ class SaveFaults : public ProgramTest {
   // Opens the document, changes its first and last bytes and saves it under `fault`; returns the injector's counts.
   std::map<std::string, int> save(Place place, const Fault &fault) {
     lay(place);
-    EXPECT_TRUE(start("\"" + opened(place) + "\""));
+    EXPECT_TRUE(start(quotedPath(opened(place))));
     type("12");
     key(VK_END, true);
     type("34");
@@ -174,7 +175,7 @@ TEST_F(ReadFaults, AReadThatFailsRefusesTheFileAndAShortReadIsCompleted) {
     bool started;
     {
       Injector injector(c.fault);
-      started = start("\"" + file + "\"");
+      started = start(quotedPath(file));
     }
     ASSERT_TRUE(started);
     EXPECT_EQ(view() != nullptr, c.opens) << c.fault.label();

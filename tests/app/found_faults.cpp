@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using FoundFaults = ProgramTest;
 // and status text while the editor already held the new place: typing then changed a byte the user did
 // not see under the cursor.
 TEST_F(FoundFaults, ScrollBarBottomAndTopMoveTheCursorWhenTheRowsCannotMove) {
-  ASSERT_TRUE(start("\"" + writeFile("40.bin", std::string(40, 'b')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("40.bin", std::string(40, 'b')))));
   struct Step {
     WORD code;
     const char *status;

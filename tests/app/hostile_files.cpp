@@ -13,6 +13,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(HostileFiles, FromTheCommandLineEachOpensOrIsRefusedAtOnce) {
       size_t shown = dialogs.size();
       if (h.outcome != Outcome::Opens) answerWith(IDOK);
       auto began = Clock::now();
-      ASSERT_TRUE(start(quoted ? "\"" + file + "\"" : file));
+      ASSERT_TRUE(start(quoted ? quotedPath(file) : file));
       EXPECT_LT(Clock::now() - began, A_SECOND) << h.label;
       expectOutcome(h, quoted ? "quoted command line" : "command line");
       if (h.outcome == Outcome::Opens) {
@@ -131,7 +132,7 @@ TEST_F(HostileFiles, ThroughTheOpenDialogEachOpensOrIsRefusedAtOnce) {
 TEST_F(HostileFiles, AFolderIsEnteredByTheDialogAndRefusedFromTheCommandLine) {
   std::filesystem::create_directory(path("folder"));
   answerWith(IDOK);
-  ASSERT_TRUE(start("\"" + path("folder") + "\""));
+  ASSERT_TRUE(start(quotedPath(path("folder"))));
   EXPECT_EQ(view(), nullptr);
   EXPECT_TRUE(dialogs.back().says("无法读取文件:folder!"));
   size_t shown = dialogs.size();

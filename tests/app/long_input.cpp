@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST_F(LongInput, ACommandLinePathFitsUpTo255BytesAndIsRefusedPastThem) {
     std::string file = pathOfLength(length);
     bool fits = length <= 255;
     if (!fits) answerWith(IDOK);
-    ASSERT_TRUE(start("\"" + file + "\""));
+    ASSERT_TRUE(start(quotedPath(file)));
     EXPECT_EQ(view() != nullptr, fits) << length;
     if (fits) {
       EXPECT_EQ(caption(), "Oxbyte - " + file.substr(path("").size()) + " [4 字节]");
@@ -62,7 +63,7 @@ TEST_F(LongInput, ABareNameCountsTheCurrentFolderInItsLength) {
 TEST_F(LongInput, AFindTextIsCutAt254Bytes) {
   std::string pattern;
   for (int i = 0; i < 254; ++i) pattern += char('a' + i % 26);
-  ASSERT_TRUE(start("\"" + writeFile("find.bin", std::string(300, '.') + pattern + "#") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("find.bin", std::string(300, '.') + pattern + "#"))));
   for (const std::string &tail : {std::string(), std::string("x"), std::string(100, 'y')}) {
     key(VK_HOME, true);
     answerWithText(IDC_FIND_TEXT, pattern + tail, IDOK);
@@ -77,7 +78,7 @@ TEST_F(LongInput, AFindTextIsCutAt254Bytes) {
 }
 
 TEST_F(LongInput, AGotoTextIsReadFromItsFirst254Bytes) {
-  ASSERT_TRUE(start("\"" + writeFile("goto.bin", std::string(100, 'g')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("goto.bin", std::string(100, 'g')))));
   struct Case {
     std::string text;
     int32_t offset;  // where the cursor ends, starting from 50

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "support/platform.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ int32_t offsetShown(ProgramTest &t) {
 }
 
 TEST_F(Navigation, AHundredByteDocument) {
-  ASSERT_TRUE(start("\"" + writeFile("100.bin", std::string(100, 'h')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("100.bin", std::string(100, 'h')))));
   for (int i = 0; i < 6; ++i) key(VK_DOWN);
   key(VK_END);
   EXPECT_EQ(offsetShown(*this), 99);  // row 6 has 4 bytes: End stops on column 3
@@ -39,7 +40,7 @@ TEST_F(Navigation, AHundredByteDocument) {
 }
 
 TEST_F(Navigation, PageDownTwiceAndThePullBackToTheLastByte) {
-  ASSERT_TRUE(start("\"" + writeFile("1000.bin", std::string(1000, 'k')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("1000.bin", std::string(1000, 'k')))));
   for (int i = 0; i < 23; ++i) key(VK_DOWN);
   key(VK_END);
   key(VK_NEXT);
@@ -55,7 +56,7 @@ TEST_F(Navigation, PageDownTwiceAndThePullBackToTheLastByte) {
 }
 
 TEST_F(Navigation, RightAndDownAtTheBottomRowScrollByOneRow) {
-  ASSERT_TRUE(start("\"" + writeFile("big.bin", std::string(2000, 'b')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("big.bin", std::string(2000, 'b')))));
   for (int i = 0; i < 23; ++i) key(VK_DOWN);
   key(VK_END);
   key(VK_RIGHT);
@@ -73,7 +74,7 @@ TEST_F(Navigation, RightAndDownAtTheBottomRowScrollByOneRow) {
 }
 
 TEST_F(Navigation, UpAfterAResizeThatClampedThePositionStaysInside) {
-  ASSERT_TRUE(start("\"" + writeFile("clamp.bin", std::string(40 * 16, 'c')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("clamp.bin", std::string(40 * 16, 'c')))));
   key(VK_END, true);
   ASSERT_EQ(scroll().nPos, 16);
   RECT r;
@@ -92,7 +93,7 @@ TEST_F(Navigation, UpAfterAResizeThatClampedThePositionStaysInside) {
 }
 
 TEST_F(Navigation, ClicksOnDigitsAndCharactersPlaceTheCursor) {
-  ASSERT_TRUE(start("\"" + writeFile("click.bin", std::string(100, 'm')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("click.bin", std::string(100, 'm')))));
   click((9 + 3 * 5) * 8 + 1, 2 * 16 + 3);
   EXPECT_EQ(offsetShown(*this), 37);
   EXPECT_EQ(statusText(1), " HEX-HI");
@@ -107,7 +108,7 @@ TEST_F(Navigation, ClicksOnDigitsAndCharactersPlaceTheCursor) {
 }
 
 TEST_F(Navigation, TheWheelScrollsThreeRowsPerNotch) {
-  ASSERT_TRUE(start("\"" + writeFile("wheel.bin", std::string(4000, 'w')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("wheel.bin", std::string(4000, 'w')))));
   PostMessageA(program.frame, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
   pump();
   EXPECT_EQ(scroll().nPos, 3);
@@ -117,7 +118,7 @@ TEST_F(Navigation, TheWheelScrollsThreeRowsPerNotch) {
 }
 
 TEST_F(Navigation, ScrollCodesFromTheScrollBar) {
-  ASSERT_TRUE(start("\"" + writeFile("codes.bin", std::string(1000, 's')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("codes.bin", std::string(1000, 's')))));
   EXPECT_EQ(SendMessageA(view(), WM_VSCROLL, SB_LINEUP, 0), 1);  // nothing to scroll: unchanged
   EXPECT_EQ(SendMessageA(view(), WM_VSCROLL, SB_LINEDOWN, 0), 0);
   EXPECT_EQ(scroll().nPos, 1);
@@ -136,7 +137,7 @@ TEST_F(Navigation, ScrollCodesFromTheScrollBar) {
 TEST_F(Navigation, DraggingTheThumbReachesEveryRowOfAMillionRowDocument) {
   std::string file = writeFile("2m.bin", "");
   std::filesystem::resize_file(file, 2000000);
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   RECT bar;
   GetWindowRect(view(), &bar);
   const int x = bar.right - 8, top = bar.top, bottom = bar.bottom - 1;

@@ -39,7 +39,9 @@ class ProgramTest : public testing::Test {
 
   // Files in a fresh folder of this test.
   std::string path(const std::string &name) const {
-    return folder + char(std::filesystem::path::preferred_separator) + name;
+    std::string full = folder;
+    full += char(std::filesystem::path::preferred_separator);
+    return full += name;
   }
   std::string writeFile(const std::string &name, const std::string &bytes);
   // The names in a folder, sorted.

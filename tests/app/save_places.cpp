@@ -23,7 +23,7 @@ std::string deepFolder(const std::string &base, size_t length) {
     size_t room = length - folder.size() - 1;  // after the separator
     // never leave a remainder too short for a separator and a name
     size_t name = room <= 100 ? room : room - 100 >= 2 ? 100 : 97;
-    folder += "/" + std::string(name, 'd');
+    folder.append(1, '/').append(name, 'd');
     std::filesystem::create_directory(folder);
   }
   return folder;

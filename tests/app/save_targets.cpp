@@ -13,6 +13,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ class SaveTargets : public ProgramTest {
   // Opens `opened`, makes its first byte 'A', lets `meanwhile` change the file system, then saves.
   // Returns whether the save warned.
   bool editAndSave(const std::string &opened, const std::function<void()> &meanwhile = [] {}) {
-    EXPECT_TRUE(start("\"" + opened + "\""));
+    EXPECT_TRUE(start(quotedPath(opened)));
     type("41");
     meanwhile();
     size_t shown = dialogs.size();
@@ -65,7 +66,7 @@ TEST_F(SaveTargets, SaveKeepsPermissionsAndWritesThroughASymbolicLink) {
   const fs::perms before = fs::status(target).permissions();
   std::string link = path("link.bin");
   fs::create_symlink(target, link);
-  ASSERT_TRUE(start("\"" + link + "\""));
+  ASSERT_TRUE(start(quotedPath(link)));
   type("30");
   command(IDM_SAVE);
   EXPECT_EQ(readFile(target), "0BCD");

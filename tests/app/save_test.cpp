@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "resources/resource.h"
+#include "tests/support/quoted.h"
 
 std::string SaveTest::holding(const std::string &file) const {
   std::string bytes = readFile(file);
@@ -15,7 +16,7 @@ std::string SaveTest::holding(const std::string &file) const {
 }
 
 void SaveTest::openAndEdit(const std::string &file) {
-  ASSERT_TRUE(start("\"" + file + "\""));
+  ASSERT_TRUE(start(quotedPath(file)));
   type("12");
   key(VK_END, true);
   type("34");

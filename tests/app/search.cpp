@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "support/platform.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void go(ProgramTest &t, const std::string &text) {
 
 TEST_F(Search, FindPutsTheCursorOnTheMatchInTheModesPane) {
   std::string data = std::string(300, '.') + "needle" + std::string(300, '.');
-  ASSERT_TRUE(start("\"" + writeFile("f.bin", data) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("f.bin", data))));
   find(*this, "needle");
   EXPECT_EQ(offsetShown(*this), 300);
   EXPECT_EQ(statusText(1), "  ASCII");
@@ -46,7 +47,7 @@ TEST_F(Search, FindPutsTheCursorOnTheMatchInTheModesPane) {
 }
 
 TEST_F(Search, FindNextCyclesThroughOverlappingMatchesAndWraps) {
-  ASSERT_TRUE(start("\"" + writeFile("aaaa.bin", "AAAA") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("aaaa.bin", "AAAA"))));
   find(*this, "41 41", true);
   EXPECT_EQ(offsetShown(*this), 1);
   EXPECT_EQ(statusText(1), " HEX-HI");
@@ -59,14 +60,14 @@ TEST_F(Search, FindNextCyclesThroughOverlappingMatchesAndWraps) {
 }
 
 TEST_F(Search, AnEmptyTextAfterOkStartsNoSearchAndLeavesFindNextGreyed) {
-  ASSERT_TRUE(start("\"" + writeFile("e.bin", "ABC") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("e.bin", "ABC"))));
   find(*this, "");
   EXPECT_EQ(dialogs.size(), 1u);
   EXPECT_TRUE(menuState(IDM_FIND_NEXT) & MF_GRAYED);
 }
 
 TEST_F(Search, TheDialogConvertsBetweenCharactersAndHex) {
-  ASSERT_TRUE(start("\"" + writeFile("c.bin", "xxABxx") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("c.bin", "xxABxx"))));
   std::string afterHex, afterAscii;
   answerNext([&](HWND d) {
     char text[256];
@@ -87,7 +88,7 @@ TEST_F(Search, TheDialogConvertsBetweenCharactersAndHex) {
 }
 
 TEST_F(Search, CancelKeepsTheModeTheStoredTextWasWrittenIn) {
-  ASSERT_TRUE(start("\"" + writeFile("m.bin", "..AB..41 42") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("m.bin", "..AB..41 42"))));
   find(*this, "AB");
   EXPECT_EQ(offsetShown(*this), 2);
   answerNext([](HWND d) {
@@ -102,7 +103,7 @@ TEST_F(Search, CancelKeepsTheModeTheStoredTextWasWrittenIn) {
 }
 
 TEST_F(Search, GotoReadsHexAndDecimalAndIgnoresOffsetsOutsideTheFile) {
-  ASSERT_TRUE(start("\"" + writeFile("g.bin", std::string(70000, 'g')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("g.bin", std::string(70000, 'g')))));
   struct Case {
     const char *text;
     int32_t expected;  // -1: the cursor stays where it was
@@ -122,7 +123,7 @@ TEST_F(Search, GotoReadsHexAndDecimalAndIgnoresOffsetsOutsideTheFile) {
 }
 
 TEST_F(Search, GotoTurnsTypedLettersIntoCapitals) {
-  ASSERT_TRUE(start("\"" + writeFile("u.bin", std::string(300, 'u')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("u.bin", std::string(300, 'u')))));
   std::string shown;
   answerNext([&](HWND d) {
     HWND edit = GetDlgItem(d, IDC_GOTO_TEXT);
@@ -138,13 +139,13 @@ TEST_F(Search, GotoTurnsTypedLettersIntoCapitals) {
 }
 
 TEST_F(Search, GotoUsesThePaneOfTheLastFindMode) {
-  ASSERT_TRUE(start("\"" + writeFile("p.bin", std::string(300, 'p')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("p.bin", std::string(300, 'p')))));
   go(*this, "20");
   EXPECT_EQ(statusText(1), "  ASCII");  // the Find mode starts as characters
 }
 
 TEST_F(Search, ANotFoundSearchLeavesTheCursor) {
-  ASSERT_TRUE(start("\"" + writeFile("nf.bin", "abcdef") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("nf.bin", "abcdef"))));
   key(VK_RIGHT);
   find(*this, "AB", false, true);  // the search is case-sensitive
   EXPECT_TRUE(dialogs.back().says("未找到"));

@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ TEST_F(Controls, AcceleratorsWorkOnlyWhileTheirItemsAreEnabled) {
 }
 
 TEST_F(Controls, CtrlZReachesTheFrameAsACommandNotACharacter) {
-  ASSERT_TRUE(start("\"" + writeFile("z.bin", "abcdef") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("z.bin", "abcdef"))));
   type("1");  // a change enables Undo all
   answerWith(IDNO);
   key('Z', true);

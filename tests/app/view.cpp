@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "tests/app/program.h"
+#include "tests/support/quoted.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string bytes(int count) {
 }
 
 TEST_F(View, AOneByteFileShowsOffsetBarsDigitsAndCharacter) {
-  ASSERT_TRUE(start("\"" + writeFile("one.bin", "A") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("one.bin", "A"))));
   tick();  // the cursor's off phase: the cell looks like any painted byte
   EXPECT_TRUE(cellsShow(0, 0, "000000 |"));
   EXPECT_TRUE(cellsShow(57, 0, "|"));
@@ -32,7 +33,7 @@ TEST_F(View, AOneByteFileShowsOffsetBarsDigitsAndCharacter) {
 }
 
 TEST_F(View, AShortLastRowScrolledToTheEnd) {
-  ASSERT_TRUE(start("\"" + writeFile("389.bin", std::string(389, 'z')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("389.bin", std::string(389, 'z')))));
   key(VK_END, true);
   EXPECT_EQ(scroll().nPos, 1);
   EXPECT_TRUE(cellsShow(0, 0, "000010 |"));
@@ -44,7 +45,7 @@ TEST_F(View, AShortLastRowScrolledToTheEnd) {
 
 TEST_F(View, CharactersOutsidePrintableAsciiShowADot) {
   std::string data = bytes(256);
-  ASSERT_TRUE(start("\"" + writeFile("all.bin", data) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("all.bin", data))));
   for (int b : {0x00, 0x1F, 0x20, 0x41, 0x7E, 0x7F, 0xFF}) {
     int row = b / 16, column = b % 16;
     if (row >= 24) continue;
@@ -58,7 +59,7 @@ TEST_F(View, CharactersOutsidePrintableAsciiShowADot) {
 }
 
 TEST_F(View, ModifiedBytesAreRedInBothPanes) {
-  ASSERT_TRUE(start("\"" + writeFile("m.bin", "ABCDEFGH") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("m.bin", "ABCDEFGH"))));
   type("5");
   type("A");  // byte 0 is now 0x5A, the cursor on byte 1
   EXPECT_TRUE(cellsShow(9, 0, "5A", RED));
@@ -68,7 +69,7 @@ TEST_F(View, ModifiedBytesAreRedInBothPanes) {
 }
 
 TEST_F(View, TheCursorColoursInBothPanesAndPhases) {
-  ASSERT_TRUE(start("\"" + writeFile("c.bin", "AB") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("c.bin", "AB"))));
   struct Look {
     COLORREF hexBack, hexText, charBack, charText;
   };
@@ -95,7 +96,7 @@ TEST_F(View, TheCursorColoursInBothPanesAndPhases) {
 }
 
 TEST_F(View, MovingTheCursorRestoresTheOldPair) {
-  ASSERT_TRUE(start("\"" + writeFile("r.bin", "ABCD") + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("r.bin", "ABCD"))));
   key(VK_RIGHT);
   EXPECT_TRUE(cellsShow(9, 0, "41"));
   EXPECT_TRUE(cellsShow(59, 0, "A"));
@@ -103,7 +104,7 @@ TEST_F(View, MovingTheCursorRestoresTheOldPair) {
 }
 
 TEST_F(View, StatusShowsThePositionInDecimalAndHexadecimal) {
-  ASSERT_TRUE(start("\"" + writeFile("p.bin", std::string(1000, 'p')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("p.bin", std::string(1000, 'p')))));
   answerWithText(1005, "300");
   command(IDM_GOTO);
   EXPECT_EQ(statusText(0), "当前位置: 300 / 00012C");
@@ -116,7 +117,7 @@ TEST_F(View, ABlinkWithoutADocumentDrawsNothing) {
 }
 
 TEST_F(View, ThePullBackAfterAPageScroll) {
-  ASSERT_TRUE(start("\"" + writeFile("389.bin", std::string(389, 'z')) + "\""));
+  ASSERT_TRUE(start(quotedPath(writeFile("389.bin", std::string(389, 'z')))));
   for (int i = 0; i < 23; ++i) key(VK_DOWN);
   for (int i = 0; i < 10; ++i) key(VK_RIGHT);
   EXPECT_EQ(statusText(0), "当前位置: 378 / 00017A");

@@ -28,7 +28,8 @@ std::string ownName(const char *kind, int attempt) {
 
 // "doc.bin.oxbyte-old", beside doc.bin (a name too long for that gets one of the program's own).
 std::string nameForOldBytes(const std::string &leaf, int attempt) {
-  std::string name = leaf + ".oxbyte-old" + (attempt ? "-" + std::to_string(attempt) : "");
+  std::string name = leaf + ".oxbyte-old";
+  if (attempt) name += '-' + std::to_string(attempt);
   return name.size() <= NAME_MAX ? name : ownName("old", attempt);
 }
 

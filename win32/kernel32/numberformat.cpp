@@ -115,7 +115,7 @@ std::string grouped(const std::string &digits, const Format &format) {
 std::string formatNumber(Number number, const Format &format) {
   roundTo(number, format.digits);
   number.integer.erase(0, std::min(number.integer.find_first_not_of('0'), number.integer.size()));
-  if (number.integer.empty() && format.leadingZero) number.integer = "0";
+  if (number.integer.empty() && format.leadingZero) number.integer.push_back('0');
   std::string text = grouped(number.integer, format);
   if (format.digits > 0) text += format.decimal + number.fraction;
   if (!number.negative) return text;

@@ -70,7 +70,11 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
     return nullptr;
   }
   static std::map<std::string, HICON> loaded;
-  std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
+  std::string key;  // "#7" for a resource number
+  if (IS_INTRESOURCE(name))
+    key.append(1, '#').append(std::to_string(reinterpret_cast<uintptr_t>(name)));
+  else
+    key = name;
   if (auto it = loaded.find(key); it != loaded.end()) return it->second;
   std::vector<Image> images = loadIconResource(name);
   if (images.empty()) return nullptr;
