@@ -94,7 +94,8 @@ class Driver {
 Driver &driver();
 // Tests and the scene renderer: draw into memory only, on a clock the caller advances.
 void useHeadless();
-// Opens the display; on failure returns false with a one-line reason.
+// Opens the display; on failure returns false with a one-line reason ("SDL2 could not be loaded: …",
+// "no display to open a window on: …").
 bool useSdl(std::string &error);
 bool isHeadless();
 

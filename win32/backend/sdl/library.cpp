@@ -15,13 +15,13 @@ bool openSdlLibrary(std::string &error) {
   void *opened = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
   if (!opened) {
     const char *reason = dlerror();
-    error = std::string("cannot load SDL2 (") + (reason ? reason : "not found") + ")";
+    error = std::string("SDL2 could not be loaded: ") + (reason ? reason : "libSDL2-2.0.so.0 not found");
     return false;
   }
 #define OXBYTE_SDL_FIND(name)                                                  \
   name = reinterpret_cast<decltype(name)>(dlsym(opened, #name));               \
   if (!name) {                                                                 \
-    error = "cannot load SDL2 (" #name " is missing)";                         \
+    error = "SDL2 could not be loaded: " #name " is missing";                  \
     dlclose(opened);                                                           \
     return false;                                                              \
   }

@@ -20,7 +20,7 @@ bool chooseVideoDriver(std::string &error) {
   if (std::getenv("SDL_VIDEODRIVER")) return true;  // the user's own choice
   bool x11 = std::getenv("DISPLAY"), wayland = std::getenv("WAYLAND_DISPLAY");
   if (!x11 && !wayland) {
-    error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    error = "no display to open a window on: neither DISPLAY nor WAYLAND_DISPLAY is set";
     return false;
   }
   // Without a Wayland session SDL need not look for one (and complain on the terminal that it found none).
@@ -57,12 +57,12 @@ std::unique_ptr<SdlDriver> SdlDriver::open(std::string &error) {
   bool xlib = x11::load();
   if (xlib) x11::ignoreErrors();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot open a display (") + SDL_GetError() + ")";
+    error = std::string("no display to open a window on: cannot open a display (") + SDL_GetError() + ")";
     SDL_Quit();
     return nullptr;
   }
   if (drawsOffScreen()) {
-    error = "no X11 or Wayland display could be reached";
+    error = "no display to open a window on: no X11 or Wayland display could be reached";
     SDL_Quit();
     return nullptr;
   }
