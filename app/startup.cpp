@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/frame.h"
+#include "app/path.h"
 #include "app/texts.h"
 #include "app/title.h"
 #include "document/editor_state.h"
@@ -26,7 +27,7 @@ bool registerClasses(HINSTANCE instance) {
 void openCommandLineFile(HWND frame, const char *commandLine) {
   switch (pathFromCommandLine(commandLine, editor.pendingPath)) {
     case CommandLineFile::Open: SendMessageA(frame, WM_COMMAND, IDM_OPEN, 0); break;
-    case CommandLineFile::TooLong: showWarning(frame, TEXT_CANNOT_READ, commandLine); break;
+    case CommandLineFile::TooLong: showWarning(frame, TEXT_CANNOT_READ, fileNameOf(pathTextOf(commandLine).c_str())); break;
     case CommandLineFile::None:
     case CommandLineFile::Deferred: break;
   }
