@@ -66,6 +66,7 @@ TEST_F(UnderOpenbox, TheFrameMinimizesResizesAndClosesButDoesNotMaximize) {
   ASSERT_NO_FATAL_FAILURE(launchOn(sampleBytes(32)));
   MotifHints hints = motifHints(x(), frame_);
   EXPECT_EQ(hints.functions, kResize | kMove | kMinimize | kClose);
+  EXPECT_FALSE(hints.functions & kMaximize);
   EXPECT_TRUE(hints.decorations & kMinimizeButton);
   EXPECT_FALSE(hints.decorations & kMaximizeButton);
   auto actions = allowed(frame_);
