@@ -25,8 +25,8 @@ oxbyte_app_library(${CMAKE_SOURCE_DIR} ${OXBYTE_WIN32_LIBS})
 add_executable(oxbyte WIN32 app/winmain.cpp $<TARGET_OBJECTS:oxbyte_resources>)
 target_link_libraries(oxbyte PRIVATE oxbyte_app)
 
-option(OXBYTE_WINDOWS_TESTS "Build the tests that run under Wine" ON)
-if(NOT OXBYTE_WINDOWS_TESTS)
+option(BUILD_TESTING "Build the tests that run under Wine" ON)
+if(NOT BUILD_TESTING)
   return()
 endif()
 

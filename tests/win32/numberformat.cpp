@@ -126,7 +126,7 @@ TEST(GetNumberFormatA, RefusesBadArguments) {
 TEST(GetNumberFormatA, NullFormatFollowsTheUserLocale) {
   const char *previous = setlocale(LC_NUMERIC, nullptr);
   std::string saved = previous ? previous : "C";
-  setlocale(LC_NUMERIC, "en_US.UTF-8");  // installed by tools/install-deps (locales-all)
+  setlocale(LC_NUMERIC, "en_US.UTF-8");  // made for the tests in the build folder (tests/CMakeLists.txt)
   char out[32];
   // en-US groups digits by "3;0": threes, repeated (LOCALE_SGROUPING's reference gives "3;0" as
   // "3,000,000,000,000,000"). Wine reports "3;0" for en-US too, yet groups only the last three digits
