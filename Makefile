@@ -93,6 +93,7 @@ PREFIX ?= /usr/local
 INSTALL_MANIFEST ?= $(BUILD)/install_manifest.txt
 .PHONY: install uninstall
 install: build
+	@cmake --build $(BUILD) --target manual_page
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 	@printf '%s\n' "$(DESTDIR)" >"$(INSTALL_MANIFEST).destdir"
 
@@ -109,3 +110,17 @@ uninstall:
 	  case "$$file" in */doc/oxbyte/*) docs="$${file%/*}";; esac; \
 	done <"$(INSTALL_MANIFEST)"; \
 	[ -z "$$docs" ] || [ ! -d "$$docs" ] || rmdir --ignore-fail-on-non-empty -- "$$docs"
+
+# make deb: build-deb/oxbyte_VERSION_amd64.deb, the program built with Debian's own flags and packaged with
+# what `make install` installs (cmake/Package.cmake); MAINTAINER="Name <address>" names who distributes it.
+DEB_BUILD ?= build-deb
+.PHONY: deb
+deb: deps
+	@tools/install-deps package
+	@CFLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(DEB_BUILD) -G Ninja $(DEVELOPER_FLAGS) -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=None \
+	  $(if $(MAINTAINER),-DOXBYTE_MAINTAINER="$(MAINTAINER)") >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target oxbyte manual_page debian_changelog
+	@cd $(DEB_BUILD) && cpack >/dev/null && ls "$$PWD"/oxbyte_*.deb

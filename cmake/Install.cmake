@@ -13,7 +13,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/oxbyte.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.oxbyte.Oxbyte.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/oxbyte.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual page goes compressed, as man pages are on Debian.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/oxbyte.1.gz
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/oxbyte.1 > ${CMAKE_BINARY_DIR}/oxbyte.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/oxbyte.1)
+add_custom_target(manual_page ALL DEPENDS ${CMAKE_BINARY_DIR}/oxbyte.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/oxbyte.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # resources/draw_pixel_art.py draws one PNG for each size of the hicolor theme.
 foreach(size 16 24 32 48 64 128 256)
