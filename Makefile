@@ -48,7 +48,7 @@ scenes: deps
 	@mkdir -p docs && $(BUILD)/tools/oxbyte-scenes docs
 
 clean:
-	rm -rf build build-asan build-release build-debian build-clang build-fuzz build-windows
+	rm -rf build build-asan build-release build-debian build-clang build-fuzz build-windows build-deb
 
 # make bench: builds the benchmarks (never built by `make` or `make test`) and prints the table of speed
 # figures, each beside its baseline measured in the same run (bench/README.md). The desktop figures need
