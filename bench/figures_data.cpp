@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/figures.h"
+#include "bench/find_family.h"
 #include "bench/workspace.h"
 #include "dialogs/search.h"
 #include "document/file_access.h"
@@ -15,16 +16,8 @@
 
 namespace {
 
-// The simple scan, transcribed: the needle compared at every offset in turn, starting again at its
-// first byte after each mismatch.
 int32_t plainScan(const uint8_t *data, int32_t size, const std::string &needle) {
-  const int32_t n = int32_t(needle.size());
-  for (int32_t i = 0; i + n <= size; ++i) {
-    int32_t j = 0;
-    while (j < n && data[i + j] == uint8_t(needle[j])) ++j;
-    if (j == n) return i;
-  }
-  return -1;
+  return ::plainScan(data, size, reinterpret_cast<const uint8_t *>(needle.data()), int32_t(needle.size()));
 }
 
 // The worst case of the simple scan: a document of "A"s, and 253 "A"s then a "B" that is never found,

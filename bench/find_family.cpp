@@ -29,14 +29,8 @@ struct Document {
   std::function<std::vector<uint8_t>(int)> needle;
 };
 
-int32_t plainScan(const std::vector<uint8_t> &data, const std::vector<uint8_t> &needle) {
-  const int32_t n = int32_t(needle.size()), size = int32_t(data.size());
-  for (int32_t i = 0; i + n <= size; ++i) {
-    int32_t j = 0;
-    while (j < n && data[size_t(i + j)] == needle[size_t(j)]) ++j;
-    if (j == n) return i;
-  }
-  return -1;
+int32_t plainScanOf(const std::vector<uint8_t> &data, const std::vector<uint8_t> &needle) {
+  return plainScan(data.data(), int32_t(data.size()), needle.data(), int32_t(needle.size()));
 }
 
 int32_t viaMemmem(const std::vector<uint8_t> &data, const std::vector<uint8_t> &needle) {
@@ -156,8 +150,8 @@ struct Measured {
 // The three searches of one case, FAMILY_RUNS rounds of one sample each; the median of each. False when the
 // program's answer differs from the plain scan's.
 bool measureCase(const std::vector<uint8_t> &data, const std::vector<uint8_t> &needle, Measured &medians) {
-  if (program(data, needle) != plainScan(data, needle)) return false;
-  const Search searches[3] = {program, viaMemmem, plainScan};
+  if (program(data, needle) != plainScanOf(data, needle)) return false;
+  const Search searches[3] = {program, viaMemmem, plainScanOf};
   int calls[3];
   for (int k = 0; k < 3; ++k) calls[k] = callsPerSample(searches[k], data, needle);
   std::vector<double> samples[3];
@@ -186,6 +180,15 @@ struct Worst {
 };
 
 }  // namespace
+
+int32_t plainScan(const uint8_t *data, int32_t size, const uint8_t *needle, int32_t length) {
+  for (int32_t i = 0; i + length <= size; ++i) {
+    int32_t j = 0;
+    while (j < length && data[i + j] == needle[j]) ++j;
+    if (j == length) return i;
+  }
+  return -1;
+}
 
 std::string measureFindFamily(Figures &figures) {
   const char *placements[] = {"start", "middle", "end", "absent"};

@@ -6,6 +6,12 @@
 
 #include "bench/table.h"
 
+#include <cstdint>
+
+// The plain scan, the baseline of every Find figure: the needle compared at every offset in turn,
+// starting again at its first byte after each mismatch. The first offset where it lies, or −1.
+int32_t plainScan(const uint8_t *data, int32_t size, const uint8_t *needle, int32_t length);
+
 // Each case's three searches are run this many times, in turn, and the median of each is kept.
 constexpr int FAMILY_RUNS = 5;
 

@@ -141,7 +141,8 @@ void resizeAhead(SDL_Window *window, int width, int height) {
   if (w == None || !(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE) || !xlib.XGetWindowAttributes(display, w, &before))
     return;
   xlib.XResizeWindow(display, w, unsigned(width), unsigned(height));
-  for (Uint64 deadline = SDL_GetTicks64() + 100; SDL_GetTicks64() < deadline; usleep(100)) {
+  // A desktop that has not answered in 20 ms is left to SDL's own wait, which follows.
+  for (Uint64 deadline = SDL_GetTicks64() + 20; SDL_GetTicks64() < deadline; usleep(100)) {
     xlib.XSync(display, False);
     XWindowAttributes now;
     if (!xlib.XGetWindowAttributes(display, w, &now) || now.width != before.width || now.height != before.height) return;
