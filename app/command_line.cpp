@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/path.h"
+#include "document/path.h"
 
 std::string pathTextOf(const char *commandLine) {
   std::string text = commandLine ? commandLine : "";

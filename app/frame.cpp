@@ -1,15 +1,17 @@
-// The frame window. It owns no document logic: it sizes itself to the view's 75 columns and a whole
+// The frame window. It owns no document logic: it sizes itself to the view's row of cells and a whole
 // number of rows, routes commands, and passes keys, characters and timer ticks on to the view, because
 // the keyboard focus stays with the frame.
 #include "app/frame.h"
 
+#include <commctrl.h>
+
 #include "app/frame_layout.h"
 #include "app/toolbar.h"
 #include "dialogs/confirm.h"
-#include "document/commands.h"
 #include "document/editor_state.h"
 #include "document/file_access.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 #include "view/font_cell.h"
 
 namespace {
@@ -26,7 +28,7 @@ LRESULT onCreate(HWND frame, const CREATESTRUCTA *cs) {
   initOpenDialog(frame);
   editor.findAscii = true;
   editor.findText[0] = 0;
-  SetTimer(frame, 1, 500, nullptr);
+  SetTimer(frame, IDT_BLINK, 500, nullptr);
   return 0;
 }
 
@@ -36,6 +38,20 @@ LRESULT onEraseBackground(HWND frame, HDC hdc) {
   SelectObject(hdc, GetStockObject(GRAY_BRUSH));
   Rectangle(hdc, 0, 0, client.right, client.bottom);
   return 0;
+}
+
+// Open closes the current view (which offers to save its changes) and hands the command to a new one.
+void beginOpen(HWND frame, WPARAM wParam, LPARAM lParam) {
+  if (editor.activeView) SendMessageA(editor.activeView, WM_CLOSE, 0, 0);
+  editor.statusText = TEXT_OPEN_BEGUN;
+  SendMessageA(editor.statusWnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(editor.statusText));
+  RECT place = viewRect(frame);
+  HWND view = CreateWindowExA(0, VIEW_CLASS, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, frame,
+                              reinterpret_cast<HMENU>(IDC_VIEW), editor.appInstance, nullptr);
+  if (!view) return;
+  editor.viewWnd = editor.activeView = view;
+  SendMessageA(view, WM_COMMAND, wParam, lParam);
 }
 
 LRESULT onCommand(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {

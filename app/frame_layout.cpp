@@ -3,6 +3,7 @@
 
 #include "app/toolbar.h"
 #include "document/editor_state.h"
+#include "view/layout.h"
 
 namespace {
 
@@ -30,10 +31,17 @@ void snapFrameSize(HWND frame) {
   GetClientRect(frame, &client);
   int nonClientWidth = (window.right - window.left) - client.right;
   int nonClientHeight = (window.bottom - window.top) - client.bottom;
-  int width = 75 * editor.frameCharWidth + nonClientWidth + GetSystemMetrics(SM_CXVSCROLL) + 2;
+  int width = ROW_CELLS * editor.frameCharWidth + nonClientWidth + GetSystemMetrics(SM_CXVSCROLL) + 2;
   int height = editor.visibleRows * editor.frameLineHeight + windowHeight(editor.toolbarWnd) +
                windowHeight(editor.statusWnd) + nonClientHeight + 4;
   MoveWindow(frame, window.left, window.top, width, height, TRUE);
+}
+
+RECT viewRect(HWND frame) {
+  RECT client;
+  GetClientRect(frame, &client);
+  int toolbarHeight = windowHeight(editor.toolbarWnd), statusHeight = windowHeight(editor.statusWnd);
+  return {0, toolbarHeight + 1, client.right, client.bottom - statusHeight - 1};
 }
 
 void layoutFrameControls(HWND) {
@@ -52,8 +60,7 @@ void resizeFrame(HWND frame) {
   editor.visibleRows = rowsThatFit(client.bottom, toolbarHeight, statusHeight, editor.frameLineHeight);
   snapFrameSize(frame);
   if (editor.statusWnd) SendMessageA(editor.statusWnd, WM_SIZE, 0, 0);
-  GetClientRect(frame, &client);
+  RECT view = viewRect(frame);
   if (editor.activeView)
-    MoveWindow(editor.activeView, 0, toolbarHeight + 1, client.right, client.bottom - toolbarHeight - statusHeight - 2,
-               TRUE);
+    MoveWindow(editor.activeView, view.left, view.top, view.right - view.left, view.bottom - view.top, TRUE);
 }

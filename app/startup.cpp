@@ -5,11 +5,12 @@
 
 #include "app/command_line.h"
 #include "app/frame.h"
-#include "app/path.h"
-#include "app/texts.h"
-#include "app/title.h"
+#include "dialogs/warning.h"
 #include "document/editor_state.h"
+#include "document/path.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
+#include "view/caption.h"
 #include "view/view.h"
 
 namespace {

@@ -36,11 +36,11 @@ const char tooltipTexts[] =
 }  // namespace
 
 HWND createToolbar(HWND frame, HINSTANCE instance) {
-  return CreateToolbarEx(frame, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 1, 7, instance,
+  return CreateToolbarEx(frame, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, IDC_TOOLBAR, 7, instance,
                          IDB_TOOLBAR, buttons, int(std::size(buttons)), 18, 18, 18, 18, sizeof(TBBUTTON));
 }
 
-HWND createStatusBar(HWND frame) { return CreateStatusWindowA(WS_CHILD | WS_VISIBLE, editor.statusText, frame, 2); }
+HWND createStatusBar(HWND frame) { return CreateStatusWindowA(WS_CHILD | WS_VISIBLE, editor.statusText, frame, IDC_STATUS_BAR); }
 
 void setStatusParts(HWND status) {
   RECT client;

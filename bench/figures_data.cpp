@@ -10,7 +10,7 @@
 #include "bench/figures.h"
 #include "bench/find_family.h"
 #include "bench/workspace.h"
-#include "dialogs/search.h"
+#include "document/search.h"
 #include "document/file_access.h"
 #include "kernel32/posix.h"
 

@@ -84,14 +84,19 @@ void repaint(benchmark::State &state) {
 void cursorCell(benchmark::State &state) {
   if (!documentShowing(state, 24)) return;
   HWND view = theProgram().view();
-  int32_t column = 0;
+  const int32_t column = editor.cursorCol, row = editor.cursorRow;
+  const bool asciiPane = editor.asciiPane;
+  editor.cursorCol = 0;
+  editor.cursorRow = 3;
+  editor.asciiPane = false;
   for (auto _ : state) {
-    column ^= 1;
-    drawCursorCell(view, column, 3, editor.topOffset, false, true, false, editor.fileData, editor.modifiedMask,
-                   true);
+    editor.cursorCol ^= 1;
+    drawCursor(view, true, true);
   }
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, true, false,
-                 editor.fileData, editor.modifiedMask, true);
+  editor.cursorCol = column;
+  editor.cursorRow = row;
+  editor.asciiPane = asciiPane;
+  drawCursor(view, true, true);
 }
 
 // The same move as a user makes it: an arrow key through the program, until the frame is shown.

@@ -16,7 +16,7 @@
 #include <random>
 
 #include "bench/workspace.h"
-#include "dialogs/byte_search.h"
+#include "document/byte_search.h"
 
 namespace {
 

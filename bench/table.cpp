@@ -42,7 +42,7 @@ const std::vector<Row> rows = {
      "that process's spawn to main() + one `read` of the file", Kind::WithinTimes, 0, 2},
     {"full repaint, 24 rows", "repaint/24", nullptr, "—", Kind::Under, 0.001, 0},
     {"full repaint, 60 rows", "repaint/60", nullptr, "—", Kind::Under, 0.001, 0},
-    {"cursor move / blink (`drawCursorCell`)", "cursor_cell", nullptr, "—", Kind::Under, 50e-6, 0},
+    {"cursor move / blink (`drawCursor`)", "cursor_cell", nullptr, "—", Kind::Under, 50e-6, 0},
     {"cursor move by arrow key, through the program to the frame shown", "cursor_key", nullptr, "—", Kind::Under,
      1 / 60.0, 0},
     {"Page Down (scroll + repaint)", "page_down", nullptr, "—", Kind::Under, 0.001, 0},

@@ -1,14 +1,12 @@
-// The Find dialog and the view's Find and Find next commands. The Hex and ASCII buttons convert the edit
-// box between characters and a hexadecimal byte list; only OK replaces the stored search text.
+// The Find dialog. The Hex and ASCII buttons convert the edit box between characters and a hexadecimal
+// byte list; only OK replaces the stored search text.
 #include "dialogs/find.h"
 
 #include <string>
 
-#include "app/texts.h"
-#include "dialogs/search.h"
 #include "document/editor_state.h"
+#include "document/search.h"
 #include "resources/resource.h"
-#include "view/navigate.h"
 
 namespace {
 
@@ -60,19 +58,7 @@ INT_PTR CALLBACK findDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-void findCommand(HWND view) {
-  INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_FIND), view, findDialogProc, 0);
-  if (result != 1 || !editor.findText[0]) return;
-  EnableMenuItem(editor.mainMenu, IDM_FIND_NEXT, MF_ENABLED);
-  SendMessageA(view, WM_COMMAND, IDM_FIND_NEXT, 0);
-}
-
-void findNextCommand(HWND view) {
-  int32_t position = editor.topOffset + editor.cursorRow * 16 + editor.cursorCol;
-  findBytes(editor.fileData, editor.fileSize, editor.findAscii, editor.findText, position);
-  if (position == -1) {
-    MessageBoxA(view, TEXT_NOT_FOUND, PROGRAM_NAME, MB_ICONERROR);
-    return;
-  }
-  revealOffset(view, position);
+bool askFindText(HWND owner) {
+  INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_FIND), owner, findDialogProc, 0);
+  return result == 1 && editor.findText[0];
 }

@@ -1,11 +1,9 @@
-// The Go-to dialog and the view's Go-to command.
+// The Go-to dialog: the offset to move to, in decimal or as hexadecimal with a trailing H.
 #include "dialogs/goto.h"
 
 #include <cstring>
 
-#include "document/editor_state.h"
 #include "resources/resource.h"
-#include "view/navigate.h"
 
 bool parseOffset(const char *text, int32_t &offset) {
   size_t length = std::strlen(text);
@@ -54,8 +52,6 @@ INT_PTR CALLBACK gotoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-void gotoCommand(HWND view) {
-  INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_GOTO), view, gotoDialogProc, 0);
-  int32_t offset = int32_t(result);
-  if (offset >= 0 && offset < editor.fileSize) revealOffset(view, offset);
+int32_t askOffset(HWND owner) {
+  return int32_t(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_GOTO), owner, gotoDialogProc, 0));
 }

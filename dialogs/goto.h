@@ -1,4 +1,4 @@
-// The Go-to dialog and the view's Go-to command.
+// The Go-to dialog: the offset to move to.
 #ifndef OXBYTE_DIALOGS_GOTO_H
 #define OXBYTE_DIALOGS_GOTO_H
 
@@ -7,7 +7,8 @@
 #include <cstdint>
 
 INT_PTR CALLBACK gotoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void gotoCommand(HWND view);
+// Runs the Go-to dialog owned by `owner`: the offset typed, or −1 when it was cancelled or not a number.
+int32_t askOffset(HWND owner);
 
 // Reads "1FH" (capital hexadecimal digits and a trailing H) or "010" (decimal; leading zeros change
 // nothing). False for anything else, an empty text, and a number that does not fit in 32 bits; a number

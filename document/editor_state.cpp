@@ -1,7 +1,7 @@
 // The one record every window and dialog of the program reads and writes.
 #include "document/editor_state.h"
 
-#include "app/texts.h"
+#include "resources/texts.h"
 
 EditorState editor;
 

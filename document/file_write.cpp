@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/path.h"
 #include "document/editor_state.h"
 #include "document/file_access.h"
+#include "document/path.h"
 
 namespace {
 

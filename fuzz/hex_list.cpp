@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/search.h"
+#include "document/search.h"
 
 namespace {
 

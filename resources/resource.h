@@ -17,6 +17,12 @@
 #define IDC_CONFIRM_TEXT 1004
 #define IDC_GOTO_TEXT 1005
 
+// The frame's child windows, and the timer that makes the cursor blink.
+#define IDC_TOOLBAR 1
+#define IDC_STATUS_BAR 2
+#define IDC_VIEW 3
+#define IDT_BLINK 1
+
 #define IDM_EXIT 40001
 #define IDM_ABOUT 40002
 #define IDM_OPEN 40007

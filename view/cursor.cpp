@@ -5,15 +5,14 @@
 
 #include <cstdio>
 
-#include "app/texts.h"
+#include "document/byte_text.h"
 #include "document/editor_state.h"
+#include "resources/texts.h"
 #include "view/font_cell.h"
 #include "view/layout.h"
+#include "view/palette.h"
 
 namespace {
-
-const COLORREF BLACK = RGB(0, 0, 0), WHITE = RGB(255, 255, 255), RED = RGB(255, 0, 0), CYAN = RGB(0, 255, 255),
-               LIGHT_GREY = RGB(192, 192, 192);
 
 struct CellColors {
   COLORREF background, text;
@@ -22,9 +21,9 @@ struct CellColors {
 // The cell in the cursor's pane is inverted in the on phase and normal in the off phase; its twin in the
 // other pane stays light grey.
 CellColors cursorColors(bool cursorPane, bool phaseOn, bool modified) {
-  if (!cursorPane) return {LIGHT_GREY, modified ? RED : BLACK};
-  if (phaseOn) return {BLACK, modified ? CYAN : WHITE};
-  return {WHITE, modified ? RED : BLACK};
+  if (!cursorPane) return {TWIN_PAPER, modified ? CHANGED_INK : INK};
+  if (phaseOn) return {INK, modified ? CHANGED_INK_INVERTED : PAPER};
+  return {PAPER, modified ? CHANGED_INK : INK};
 }
 
 void drawPair(HDC hdc, int cw, int ch, int32_t column, int32_t row, uint8_t byte, CellColors hex, CellColors chr) {
@@ -53,22 +52,24 @@ const char *modeText(bool asciiPane, bool lowNibble) {
   return lowNibble ? " HEX-LO" : " HEX-HI";
 }
 
+int32_t cursorOffset() { return cellOffset(editor.topOffset, editor.cursorRow, editor.cursorCol); }
+
 // A pair is only ever drawn for a byte of the document: the cursor never stands outside it.
-void drawCursorCell(HWND view, int32_t column, int32_t row, int32_t topOffset, bool asciiPane, bool phaseOn,
-                    bool lowNibble, const uint8_t *data, const uint8_t *mask, bool restorePrevious) {
+void drawCursor(HWND view, bool phaseOn, bool restorePrevious) {
   HDC hdc = GetDC(view);
   FontCell cell = selectFixedFont(hdc);
   int cw = cell.width, ch = cell.height;
-  int32_t previous = topOffset + 16 * editor.drawnRow + editor.drawnCol;
+  const uint8_t *data = editor.fileData, *mask = editor.modifiedMask;
+  int32_t previous = cellOffset(editor.topOffset, editor.drawnRow, editor.drawnCol);
   if (restorePrevious && previous >= 0 && previous < editor.fileSize) {
-    CellColors normal{WHITE, mask[previous] ? RED : BLACK};
+    CellColors normal{PAPER, mask[previous] ? CHANGED_INK : INK};
     drawPair(hdc, cw, ch, editor.drawnCol, editor.drawnRow, data[previous], normal, normal);
   }
-  int32_t offset = topOffset + 16 * row + column;
-  bool inside = offset >= 0 && offset < editor.fileSize;
+  const int32_t column = editor.cursorCol, row = editor.cursorRow, offset = cursorOffset();
+  const bool inside = offset >= 0 && offset < editor.fileSize;
   if (inside)
-    drawPair(hdc, cw, ch, column, row, data[offset], cursorColors(!asciiPane, phaseOn, mask[offset]),
-             cursorColors(asciiPane, phaseOn, mask[offset]));
+    drawPair(hdc, cw, ch, column, row, data[offset], cursorColors(!editor.asciiPane, phaseOn, mask[offset]),
+             cursorColors(editor.asciiPane, phaseOn, mask[offset]));
   ReleaseDC(view, hdc);
   editor.drawnCol = column;
   editor.drawnRow = row;
@@ -77,12 +78,11 @@ void drawCursorCell(HWND view, int32_t column, int32_t row, int32_t topOffset, b
   char position[64];
   positionText(position, offset);
   SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(position));
-  SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(modeText(asciiPane, lowNibble)));
+  SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(modeText(editor.asciiPane, editor.lowNibble)));
 }
 
 void blinkCursor(HWND view) {
   if (editor.fileSize == 0) return;
   editor.caretOn = !editor.caretOn;
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
-                 editor.lowNibble, editor.fileData, editor.modifiedMask, false);
+  drawCursor(view, editor.caretOn, false);
 }

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 
-// Draws the cursor at (column, row) in both panes — inverted in the cursor's pane in the on phase, light
-// grey in the other — after drawing the previously drawn pair back in normal colours when asked, then
-// writes the position and the typing mode into the status bar.
-void drawCursorCell(HWND view, int32_t column, int32_t row, int32_t topOffset, bool asciiPane, bool phaseOn,
-                    bool lowNibble, const uint8_t *data, const uint8_t *mask, bool restorePrevious);
+// The document offset of the byte under the cursor.
+int32_t cursorOffset();
+
+// Draws the cursor where the editor state puts it, in both panes — inverted in the cursor's pane in the
+// on phase, light grey in the other — after drawing the pair drawn last back in normal colours when asked,
+// then writes the position and the typing mode into the status bar.
+void drawCursor(HWND view, bool phaseOn, bool restorePrevious);
 
 // The 500 ms tick: flips the blink phase and redraws the cursor.
 void blinkCursor(HWND view);

@@ -4,18 +4,14 @@
 
 #include <commctrl.h>
 
+#include "document/byte_text.h"
 #include "document/editor_state.h"
 #include "resources/resource.h"
 #include "view/cursor.h"
 
 namespace {
 
-int32_t cursorOffset() { return editor.topOffset + 16 * editor.cursorRow + editor.cursorCol; }
-
-void redrawCursor(HWND view) {
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
-                 editor.lowNibble, editor.fileData, editor.modifiedMask, false);
-}
+void redrawCursor(HWND view) { drawCursor(view, editor.caretOn, false); }
 
 // After every accepted character, in this order, whether or not the document was already changed.
 void markChanged() {
@@ -29,13 +25,6 @@ void markChanged() {
 void advance(HWND view) { SendMessageA(view, WM_KEYDOWN, VK_RIGHT, 0); }
 
 }  // namespace
-
-int hexDigitValue(unsigned code) {
-  if (code >= '0' && code <= '9') return int(code - '0');
-  if (code >= 'A' && code <= 'F') return int(code - 'A' + 10);
-  if (code >= 'a' && code <= 'f') return int(code - 'a' + 10);
-  return -1;
-}
 
 LRESULT onChar(HWND view, WPARAM code) {
   if (editor.fileSize == 0) return 0;

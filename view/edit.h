@@ -5,7 +5,5 @@
 #include <windows.h>
 
 LRESULT onChar(HWND view, WPARAM code);
-// The value of a hexadecimal digit character, or −1.
-int hexDigitValue(unsigned code);
 
 #endif

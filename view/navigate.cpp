@@ -11,12 +11,9 @@
 
 namespace {
 
-int32_t cursorOffset() { return editor.topOffset + 16 * editor.cursorRow + editor.cursorCol; }
-
 void drawMovedCursor(HWND view) {
   editor.lowNibble = false;
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, true, false,
-                 editor.fileData, editor.modifiedMask, true);
+  drawCursor(view, true, true);
 }
 
 // Asks the view's own scroll handler for a scroll, then makes sure the cursor is still inside the view
@@ -40,9 +37,9 @@ LRESULT onKeyDown(HWND view, WPARAM key) {
       if (ctrlHeld()) {
         scrollBy(view, SB_BOTTOM);
       } else {
-        editor.cursorCol = 15;
-        int32_t rowStart = editor.topOffset + 16 * editor.cursorRow;
-        if (rowStart + 15 > last) editor.cursorCol = last - rowStart;
+        editor.cursorCol = BYTES_PER_ROW - 1;
+        int32_t rowStart = cellOffset(editor.topOffset, editor.cursorRow, 0);
+        if (rowStart + BYTES_PER_ROW - 1 > last) editor.cursorCol = last - rowStart;
       }
       break;
     case VK_HOME:
@@ -61,17 +58,17 @@ LRESULT onKeyDown(HWND view, WPARAM key) {
         break;
       }
       if (editor.topOffset == 0) return 0;
-      editor.cursorRow = -1;  // the line-up scroll brings it back to row 0, on the byte 16 earlier
+      editor.cursorRow = -1;  // the line-up scroll brings it back to row 0, on the byte a row earlier
       scrollBy(view, SB_LINEUP);
       return 0;
     case VK_RIGHT:
-      if (cursorOffset() + 1 <= last && ++editor.cursorCol == 16) {
+      if (cursorOffset() + 1 <= last && ++editor.cursorCol == BYTES_PER_ROW) {
         editor.cursorCol = 0;
         if (++editor.cursorRow == editor.visibleRows) scrollBy(view, SB_LINEDOWN);
       }
       break;
     case VK_DOWN:
-      if (cursorOffset() + 16 > last) break;
+      if (cursorOffset() + BYTES_PER_ROW > last) break;
       if (++editor.cursorRow == editor.visibleRows) {
         scrollBy(view, SB_LINEDOWN);
         return 0;
@@ -111,8 +108,8 @@ LRESULT onVScroll(HWND view, WPARAM wParam) {
       pos = si.nMin;
       break;
     case SB_BOTTOM:
-      editor.cursorRow = std::min(editor.visibleRows - 1, std::max(last, 0) / 16);
-      editor.cursorCol = std::max(last, 0) % 16;
+      editor.cursorRow = std::min(editor.visibleRows - 1, std::max(last, 0) / BYTES_PER_ROW);
+      editor.cursorCol = std::max(last, 0) % BYTES_PER_ROW;
       pos = si.nMax;
       break;
     default: break;
@@ -122,7 +119,7 @@ LRESULT onVScroll(HWND view, WPARAM wParam) {
   SetScrollInfo(view, SB_VERT, &si, TRUE);
   GetScrollInfo(view, SB_VERT, &si);
   // The top row follows the position at once, so a key handled before the next paint sees it.
-  editor.topOffset = 16 * si.nPos;
+  editor.topOffset = BYTES_PER_ROW * si.nPos;
   if (si.nPos == old) {
     // Top and Bottom move the cursor even when the rows cannot move (the document fits the view, or is
     // already there): it is drawn on its new byte at once, and the status bar follows.
@@ -144,10 +141,8 @@ LRESULT onLeftButtonDown(HWND view, LPARAM lParam) {
   editor.cursorRow = hit.row;
   editor.cursorCol = hit.column;
   editor.asciiPane = hit.asciiPane;
-  editor.lowNibble = false;
   editor.caretOn = true;
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, true, false,
-                 editor.fileData, editor.modifiedMask, true);
+  drawMovedCursor(view);
   return 0;
 }
 
@@ -164,13 +159,12 @@ LRESULT onMouseWheel(HWND view, WPARAM wParam) {
 
 void revealOffset(HWND view, int32_t target) {
   editor.topOffset = revealTopOffset(editor.topOffset, target, editor.visibleRows, editor.fileSize);
-  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, editor.topOffset / 16, 0};
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, editor.topOffset / BYTES_PER_ROW, 0};
   SetScrollInfo(view, SB_VERT, &si, TRUE);
   repaintView(view);
-  editor.cursorRow = (target - editor.topOffset) / 16;
-  editor.cursorCol = (target - editor.topOffset) % 16;
+  editor.cursorRow = (target - editor.topOffset) / BYTES_PER_ROW;
+  editor.cursorCol = (target - editor.topOffset) % BYTES_PER_ROW;
   editor.asciiPane = editor.findAscii;
   editor.lowNibble = false;
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
-                 false, editor.fileData, editor.modifiedMask, true);
+  drawCursor(view, editor.caretOn, true);
 }

@@ -3,10 +3,12 @@
 
 #include <cstdio>
 
+#include "document/byte_text.h"
 #include "document/editor_state.h"
 #include "view/cursor.h"
 #include "view/font_cell.h"
 #include "view/layout.h"
+#include "view/palette.h"
 
 void createView(HWND view) {
   FontCell cell = measureFixedFont(view);
@@ -25,7 +27,7 @@ void repaintView(HWND view) {
 
 void followScrollPosition(HWND view) {
   SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
-  if (GetScrollInfo(view, SB_VERT, &si)) editor.topOffset = 16 * si.nPos;
+  if (GetScrollInfo(view, SB_VERT, &si)) editor.topOffset = BYTES_PER_ROW * si.nPos;
 }
 
 void keepCursorInside() {
@@ -33,12 +35,12 @@ void keepCursorInside() {
   if (editor.cursorRow < 0) editor.cursorRow = 0;
   if (editor.fileSize == 0) return;
   int32_t last = editor.fileSize - 1;
-  if (editor.topOffset + 16 * editor.cursorRow + editor.cursorCol <= last) return;
+  if (cursorOffset() <= last) return;
   // Past the end: onto the last byte, on its own row when the cursor's row holds no byte at all.
-  editor.cursorCol = editor.fileSize % 16 - 1;
-  if (editor.cursorCol < 0 || editor.topOffset + 16 * editor.cursorRow + editor.cursorCol > last) {
-    editor.cursorRow = (last - editor.topOffset) / 16;
-    editor.cursorCol = (last - editor.topOffset) % 16;
+  editor.cursorCol = editor.fileSize % BYTES_PER_ROW - 1;
+  if (editor.cursorCol < 0 || cursorOffset() > last) {
+    editor.cursorRow = (last - editor.topOffset) / BYTES_PER_ROW;
+    editor.cursorCol = (last - editor.topOffset) % BYTES_PER_ROW;
   }
 }
 
@@ -64,14 +66,14 @@ void drawRow(HDC hdc, int32_t row, int32_t rowOffset) {
   std::snprintf(label, sizeof label, "%06X | ", unsigned(rowOffset));
   TextOutA(hdc, OFFSET_CELL * cw, y, label, 8);
   TextOutA(hdc, RIGHT_BAR_CELL * cw, y, "| ", 2);
-  for (int j = 0; j < 16 && rowOffset + j < editor.fileSize; ++j) {
+  for (int j = 0; j < BYTES_PER_ROW && rowOffset + j < editor.fileSize; ++j) {
     uint8_t b = editor.fileData[rowOffset + j];
     bool modified = editor.modifiedMask[rowOffset + j] != 0;
-    if (modified) SetTextColor(hdc, RGB(255, 0, 0));
+    if (modified) SetTextColor(hdc, CHANGED_INK);
     TextOutA(hdc, hexCell(j) * cw, y, hexDigits(b).text, 2);
     char character = displayChar(b);
     TextOutA(hdc, charCell(j) * cw, y, &character, 1);
-    if (modified) SetTextColor(hdc, RGB(0, 0, 0));
+    if (modified) SetTextColor(hdc, INK);
   }
 }
 
@@ -84,9 +86,8 @@ void paintView(HWND view) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(view, &ps);
   selectFixedFont(hdc);
-  for (int32_t r = 0; r < editor.visibleRows && editor.topOffset + 16 * r < editor.fileSize; ++r)
-    drawRow(hdc, r, editor.topOffset + 16 * r);
+  for (int32_t r = 0; r < editor.visibleRows && cellOffset(editor.topOffset, r, 0) < editor.fileSize; ++r)
+    drawRow(hdc, r, cellOffset(editor.topOffset, r, 0));
   EndPaint(view, &ps);
-  drawCursorCell(view, editor.cursorCol, editor.cursorRow, editor.topOffset, editor.asciiPane, editor.caretOn,
-                 editor.lowNibble, editor.fileData, editor.modifiedMask, false);
+  drawCursor(view, editor.caretOn, false);
 }

@@ -1,15 +1,14 @@
 // The hex view's window procedure: one short case per message.
 #include "view/view.h"
 
-#include "dialogs/find.h"
-#include "dialogs/goto.h"
-#include "document/commands.h"
 #include "document/editor_state.h"
 #include "resources/resource.h"
+#include "view/commands.h"
 #include "view/cursor.h"
 #include "view/edit.h"
 #include "view/navigate.h"
 #include "view/paint.h"
+#include "view/search_commands.h"
 
 namespace {
 

@@ -2,8 +2,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/title.h"
+#include "dialogs/warning.h"
 #include "resources/resource.h"
+#include "view/caption.h"
 #include "support/platform.h"
 #include "tests/app/program.h"
 #include "tests/support/quoted.h"

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "document/byte_text.h"
+
 namespace {
 
 TEST(RevealTopOffset, WorkedExamples) {

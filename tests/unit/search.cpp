@@ -1,5 +1,5 @@
 // The search routine and the hexadecimal list rule.
-#include "dialogs/search.h"
+#include "document/search.h"
 
 #include <gtest/gtest.h>
 

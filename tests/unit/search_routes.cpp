@@ -1,7 +1,7 @@
 // The search's routes — jumps by the pair under the needle's end, two rare bytes looked for together,
 // Two-Way — and the hand-overs between them, against the plain scan on documents large enough for every
 // hand-over to happen.
-#include "dialogs/byte_search.h"
+#include "document/byte_search.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // File paths: the one place that knows the platform's separators.
-#ifndef OXBYTE_APP_PATH_H
-#define OXBYTE_APP_PATH_H
+#ifndef OXBYTE_DOCUMENT_PATH_H
+#define OXBYTE_DOCUMENT_PATH_H
 
 #include <cstring>
 

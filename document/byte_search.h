@@ -1,7 +1,7 @@
 // Finding a run of bytes in a document: the first place it lies, exactly as a scan comparing at every
 // offset in turn would report it, in time that stays close to linear whatever the bytes are.
-#ifndef OXBYTE_DIALOGS_BYTE_SEARCH_H
-#define OXBYTE_DIALOGS_BYTE_SEARCH_H
+#ifndef OXBYTE_DOCUMENT_BYTE_SEARCH_H
+#define OXBYTE_DOCUMENT_BYTE_SEARCH_H
 
 #include <cstdint>
 

@@ -1,10 +1,8 @@
 // The search text's two forms, and the search forward from the cursor that wraps to the start.
-#include "dialogs/search.h"
+#include "document/search.h"
 
-#include "dialogs/byte_search.h"
-
-#include "view/edit.h"
-#include "view/layout.h"
+#include "document/byte_search.h"
+#include "document/byte_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The search text's two forms (characters, or a hexadecimal byte list such as "41 42 43") and the search.
-#ifndef OXBYTE_DIALOGS_SEARCH_H
-#define OXBYTE_DIALOGS_SEARCH_H
+#ifndef OXBYTE_DOCUMENT_SEARCH_H
+#define OXBYTE_DOCUMENT_SEARCH_H
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 // The program's own texts (UTF-8), in one place.
-#ifndef OXBYTE_APP_TEXTS_H
-#define OXBYTE_APP_TEXTS_H
+#ifndef OXBYTE_RESOURCES_TEXTS_H
+#define OXBYTE_RESOURCES_TEXTS_H
 
 #define PROGRAM_NAME "Oxbyte"
 #define FRAME_CLASS "Oxbyte"

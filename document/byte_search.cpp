@@ -7,7 +7,7 @@
 //   Two-Way search (Crochemore and Perrin) finishes: it never reads a byte more than twice.
 // Each route reports the first match from where it started, or where it stopped with no match before it,
 // so the answer is always the first offset where the needle lies.
-#include "dialogs/byte_search.h"
+#include "document/byte_search.h"
 
 #include <algorithm>
 #include <cstring>

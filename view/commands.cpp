@@ -1,6 +1,6 @@
 // The document commands. Each step greys or enables exactly the menu items and toolbar buttons of its
 // row in the program's table of enable states.
-#include "document/commands.h"
+#include "view/commands.h"
 
 #include <commctrl.h>
 
@@ -8,13 +8,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/path.h"
-#include "app/texts.h"
-#include "app/title.h"
 #include "dialogs/confirm.h"
+#include "dialogs/warning.h"
 #include "document/editor_state.h"
 #include "document/file_access.h"
+#include "document/path.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
+#include "view/caption.h"
+#include "view/layout.h"
 #include "view/paint.h"
 
 namespace {
@@ -71,23 +73,6 @@ void clearMarks() { std::memset(editor.modifiedMask, 0, size_t(editor.fileSize))
 
 }  // namespace
 
-void beginOpen(HWND frame, WPARAM wParam, LPARAM lParam) {
-  if (editor.activeView) SendMessageA(editor.activeView, WM_CLOSE, 0, 0);
-  editor.statusText = TEXT_OPEN_BEGUN;
-  SendMessageA(editor.statusWnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(editor.statusText));
-  RECT toolbar{}, status{}, client;
-  GetWindowRect(editor.toolbarWnd, &toolbar);
-  GetWindowRect(editor.statusWnd, &status);
-  GetClientRect(frame, &client);
-  int toolbarHeight = toolbar.bottom - toolbar.top, statusHeight = status.bottom - status.top;
-  HWND view = CreateWindowExA(0, "oxpanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, 0,
-                              toolbarHeight + 1, client.right, client.bottom - statusHeight - toolbarHeight - 2,
-                              frame, reinterpret_cast<HMENU>(3), editor.appInstance, nullptr);
-  if (!view) return;
-  editor.viewWnd = editor.activeView = view;
-  SendMessageA(view, WM_COMMAND, wParam, lParam);
-}
-
 void openDocument(HWND view) {
   if (!nameFile(view)) {
     abandonOpen(view);
@@ -114,7 +99,7 @@ void openDocument(HWND view) {
   }
   editor.fileSize = size;
   editor.topOffset = editor.drawnRow = editor.drawnCol = 0;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, (size - 1) / 16, UINT(editor.visibleRows), 0, 0};
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, (size - 1) / BYTES_PER_ROW, UINT(editor.visibleRows), 0, 0};
   SetScrollInfo(view, SB_VERT, &si, TRUE);
   editor.cursorCol = editor.cursorRow = 0;
   editor.asciiPane = editor.lowNibble = false;
