@@ -73,6 +73,14 @@ void clearMarks() { std::memset(editor.modifiedMask, 0, size_t(editor.fileSize))
 
 }  // namespace
 
+void showChanged(bool changed) {
+  editor.dirty = changed;
+  menuItem(IDM_REVERT, changed);
+  menuItem(IDM_SAVE, changed);
+  button(IDM_REVERT, changed);
+  button(IDM_SAVE, changed);
+}
+
 void openDocument(HWND view) {
   if (!nameFile(view)) {
     abandonOpen(view);
@@ -121,12 +129,8 @@ void saveDocument(HWND view) {
     showWarning(view, TEXT_CANNOT_WRITE, editor.fileTitle);
     return;
   }
-  editor.dirty = false;
   clearMarks();
-  menuItem(IDM_SAVE, false);
-  menuItem(IDM_REVERT, false);
-  button(IDM_SAVE, false);
-  button(IDM_REVERT, false);
+  showChanged(false);
   repaintView(view);
 }
 
@@ -154,11 +158,8 @@ void revertDocument(HWND view) {
   std::memcpy(editor.fileData, fresh, size_t(size));
   std::free(fresh);
   clearMarks();
-  editor.lowNibble = editor.dirty = false;
-  menuItem(IDM_REVERT, false);
-  menuItem(IDM_SAVE, false);
-  button(IDM_SAVE, false);
-  button(IDM_REVERT, false);
+  editor.lowNibble = false;
+  showChanged(false);
   repaintView(view);
 }
 

@@ -9,6 +9,8 @@
 void openDocument(HWND view);
 void saveDocument(HWND view);
 void revertDocument(HWND view);
+// Marks the document changed or unchanged: Save and Undo all are offered exactly while it has changes.
+void showChanged(bool changed);
 // WM_CLOSE at the view: offers to save unsaved changes and frees the document.
 void closeDocument(HWND view);
 

@@ -2,25 +2,14 @@
 // drawn in red until the next save or revert.
 #include "view/edit.h"
 
-#include <commctrl.h>
-
 #include "document/byte_text.h"
 #include "document/editor_state.h"
-#include "resources/resource.h"
+#include "view/commands.h"
 #include "view/cursor.h"
 
 namespace {
 
 void redrawCursor(HWND view) { drawCursor(view, editor.caretOn, false); }
-
-// After every accepted character, in this order, whether or not the document was already changed.
-void markChanged() {
-  editor.dirty = true;
-  EnableMenuItem(editor.mainMenu, IDM_REVERT, MF_ENABLED);
-  EnableMenuItem(editor.mainMenu, IDM_SAVE, MF_ENABLED);
-  SendMessageA(editor.viewToolbarWnd, TB_SETSTATE, IDM_REVERT, TBSTATE_ENABLED);
-  SendMessageA(editor.viewToolbarWnd, TB_SETSTATE, IDM_SAVE, TBSTATE_ENABLED);
-}
 
 void advance(HWND view) { SendMessageA(view, WM_KEYDOWN, VK_RIGHT, 0); }
 
@@ -52,6 +41,7 @@ LRESULT onChar(HWND view, WPARAM code) {
     redrawCursor(view);
     if (!editor.lowNibble) advance(view);
   }
-  markChanged();
+  // After every accepted character, whether or not the document was already changed.
+  showChanged(true);
   return 0;
 }
