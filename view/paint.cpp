@@ -45,9 +45,10 @@ void keepCursorInside() {
 }
 
 // A smaller page may move the scroll position (it is held within max − page + 1), so the top row and the
-// cursor follow it here rather than at the next paint.
+// cursor follow it here rather than at the next paint. The range goes with the page because a page alone
+// never shows a scroll bar hidden while every row fitted.
 void resizeView(HWND view) {
-  SCROLLINFO si{sizeof si, SIF_PAGE, 0, 0, 0, 0, 0};
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
   GetScrollInfo(view, SB_VERT, &si);
   si.nPage = UINT(editor.visibleRows);
   SetScrollInfo(view, SB_VERT, &si, TRUE);

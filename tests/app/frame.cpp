@@ -118,6 +118,19 @@ TEST_F(Frame, AnyResizeSnapsToTheColumnsAndWholeRows) {
   }
 }
 
+// The scroll bar hides while every row of the document fits, and comes back as soon as rows are hidden.
+TEST_F(Frame, TheScrollBarIsShownExactlyWhileRowsAreHidden) {
+  ASSERT_TRUE(start(quotedPath(writeFile("rows.bin", std::string(30 * 16, 'r')))));
+  RECT r;
+  GetWindowRect(program.frame, &r);
+  for (int rows : {40, 10, 40, 29, 30, 12}) {
+    MoveWindow(program.frame, r.left, r.top, width(program.frame),
+               frameHeightFor(program.frame, toolbar(), status(), rows), TRUE);
+    pump();
+    EXPECT_EQ((GetWindowLongA(view(), GWL_STYLE) & WS_VSCROLL) != 0, rows < 30) << rows;
+  }
+}
+
 TEST_F(Frame, MinimisingKeepsTheRows) {
   ASSERT_TRUE(start());
   int before = height(program.frame);
