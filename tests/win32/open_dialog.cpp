@@ -174,6 +174,45 @@ TEST_F(OpenDialog, TheChosenFileTypeIsRememberedForTheNextDialog) {
   EXPECT_EQ(selectedType, 1);
 }
 
+// Text with * or ? is a filter: Enter lists what matches it, in the folder it names, and keeps the dialog
+// open with the filter in the name box; choosing a file type lists that type again.
+TEST_F(OpenDialog, ATypedWildcardFiltersTheList) {
+  const std::vector<std::string> executablesAndSub{"../", "deeper/", "inner.bin"};
+  struct Case {
+    std::string typed, folderShown, box;
+    std::vector<std::string> items;
+    size_t warnings;
+  } cases[] = {
+      {"*.txt", folder.root(), "*.txt", {"../", "sub/", "Zdir/", "g.txt"}, 0},
+      {"?.EXE;*.dll", folder.root(), "?.EXE;*.dll", {"../", "sub/", "Zdir/", "a.EXE", "b.exe", "d.dll"}, 0},
+      {"sub/*.b?n", folder.path("sub"), "*.b?n", executablesAndSub, 0},
+      {"nowhere/*.txt", folder.root(), "nowhere/*.txt", kExecutables, 1},
+  };
+  for (const Case &c : cases) {
+    messages.clear();
+    std::string shown, box;
+    std::vector<std::string> items, afterType;
+    BOOL result = runDialog([&](HWND dialog) {
+      HWND combo = GetDlgItem(dialog, kTypeCombo);
+      return typeAndEnter(dialog, c.typed) + std::vector<Action>{run([&, dialog, combo] {
+                                                                 shown = textOf(GetDlgItem(dialog, kFolderPath));
+                                                                 box = nameBox(dialog);
+                                                                 items = listed(dialog);
+                                                                 SetFocus(combo);
+                                                               }),
+                                                               key(VK_UP), run([&, dialog] { afterType = listed(dialog); }),
+                                                               key(VK_ESCAPE)};
+    });
+    EXPECT_FALSE(result) << c.typed;
+    EXPECT_EQ(shown, c.folderShown) << c.typed;
+    EXPECT_EQ(box, c.box) << c.typed;
+    EXPECT_EQ(items, c.items) << c.typed;
+    EXPECT_EQ(messages.size(), c.warnings) << c.typed;
+    EXPECT_EQ(afterType.size(), c.folderShown == folder.root() ? kExecutables.size() : executablesAndSub.size())
+        << c.typed;
+  }
+}
+
 // What the name box takes: a name, a relative or an absolute path, "~" for the home folder. The default
 // extension completes only a name without a dot that names nothing.
 TEST_F(OpenDialog, TypedNamesBecomeFullPaths) {

@@ -32,6 +32,7 @@ struct OpenSession {
   const OPENFILENAMEA *request = nullptr;
   std::vector<FileFilter> filters;
   int filterIndex = -1;  // the file type selected, from 0; -1 without filters
+  std::vector<std::string> typedPatterns;  // a filter typed in the name box; it holds until a type is chosen
   std::string folder;    // absolute and normalised
   std::string initialName;
   std::vector<FolderEntry> entries;  // what the list shows, in its order

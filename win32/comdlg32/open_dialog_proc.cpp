@@ -9,6 +9,8 @@
 namespace win32::comdlg {
 namespace {
 
+constexpr const char *kNoSuchPath = "%s\n路径不存在。\n请检查路径是否正确。";
+
 OpenSession *sessionOf(HWND dialog) { return reinterpret_cast<OpenSession *>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 std::string windowText(HWND hwnd) {
@@ -37,6 +39,7 @@ void showFolderPath(HWND dialog, const std::string &folder) {
 }
 
 std::vector<std::string> currentPatterns(const OpenSession &session) {
+  if (!session.typedPatterns.empty()) return session.typedPatterns;
   if (session.filterIndex < 0 || session.filterIndex >= int(session.filters.size())) return {};
   return splitPatterns(session.filters[size_t(session.filterIndex)].patterns);
 }
@@ -86,13 +89,13 @@ void openPath(HWND dialog, OpenSession &session, const std::string &path, bool t
     return;
   }
   if (typedAsFolder) {
-    warn(dialog, "%s\n路径不存在。\n请检查路径是否正确。", path);
+    warn(dialog, kNoSuchPath, path);
     return;
   }
   std::string chosen = withDefaultExtension(path, session.request->lpstrDefExt);
   DWORD flags = session.request->Flags;
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !isFolder(folderOf(chosen))) {
-    warn(dialog, "%s\n路径不存在。\n请检查路径是否正确。", folderOf(chosen));
+    warn(dialog, kNoSuchPath, folderOf(chosen));
     return;
   }
   if ((flags & OFN_FILEMUSTEXIST) && !exists(chosen)) {
@@ -103,11 +106,30 @@ void openPath(HWND dialog, OpenSession &session, const std::string &path, bool t
   EndDialog(dialog, IDOK);
 }
 
-// The name box takes a name, a relative path or an absolute one ("~" is the home folder).
+// A name with * or ? in it is a filter: the list shows what matches it, in the folder the text names, and
+// the dialog stays open with the filter in the name box.
+void applyTypedFilter(HWND dialog, OpenSession &session, const std::string &path) {
+  std::string folder = folderOf(path), patterns = nameOf(path);
+  if (!isFolder(folder)) {
+    warn(dialog, kNoSuchPath, folder);
+    return;
+  }
+  session.typedPatterns = splitPatterns(patterns);
+  session.folder = folder;
+  showFolderPath(dialog, folder);
+  fillList(dialog, session, std::string());
+  SetDlgItemTextA(dialog, kNameEdit, patterns.c_str());
+}
+
+// The name box takes a name, a relative path or an absolute one ("~" is the home folder), or a filter.
 void openTyped(HWND dialog, OpenSession &session) {
   std::string typed = windowText(GetDlgItem(dialog, kNameEdit));
   if (typed.empty()) return;
   std::string path = normalizePath(joinPath(session.folder, expandHome(typed)));
+  if (typed.find_first_of("*?") != std::string::npos) {
+    applyTypedFilter(dialog, session, path);
+    return;
+  }
   openPath(dialog, session, path, typed.back() == '/');
 }
 
@@ -155,6 +177,7 @@ bool onCommand(HWND dialog, OpenSession &session, int id, int code) {
     case kTypeCombo:
       if (code != CBN_SELCHANGE) return false;
       session.filterIndex = int(SendDlgItemMessageA(dialog, kTypeCombo, CB_GETCURSEL, 0, 0));
+      session.typedPatterns.clear();
       fillList(dialog, session, std::string());
       return true;
     default: return false;
