@@ -198,6 +198,7 @@ void registerStatusBarClass() {
 extern "C" {
 
 HWND WINAPI CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id) {
+  win32::registerCommonControlClasses();
   return CreateWindowExA(0, STATUSCLASSNAMEA, text, DWORD(style), 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(UINT_PTR(id)), nullptr, nullptr);
 }

@@ -246,6 +246,7 @@ extern "C" {
 HWND WINAPI CreateToolbarEx(HWND parent, DWORD style, UINT id, int nBitmaps, HINSTANCE instance, UINT_PTR bitmapId,
                             LPCTBBUTTON buttons, int count, int dxButton, int dyButton, int dxBitmap, int dyBitmap,
                             UINT structSize) {
+  registerCommonControlClasses();
   if (structSize < kOldButtonSize || count < 0 || (count > 0 && !buttons)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;

@@ -4,6 +4,7 @@
 #include "gdi32/dc.h"
 #include "gdi32/font.h"
 #include "gdi32/paint.h"
+#include "user32/arrow_button.h"
 #include "user32/combobox.h"
 
 namespace win32 {
@@ -21,19 +22,6 @@ std::string selectedText(const ComboBoxState &state) {
   return text;
 }
 
-// The button looks like a scroll bar's down arrow; it stays pressed in while the list is open.
-void paintButton(HDC hdc, DeviceContext &dc, RECT r, bool pressed, bool enabled) {
-  if (pressed) {
-    FrameRect(hdc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-    paint::fill(dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, GetSysColor(COLOR_BTNFACE));
-  } else {
-    DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
-  }
-  int cx = (r.left + r.right) / 2 + (pressed ? 1 : 0), cy = (r.top + r.bottom) / 2 + (pressed ? 1 : 0);
-  COLORREF color = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
-  for (int i = 0; i < 4; ++i) paint::fill(dc, RECT{cx - i, cy + 1 - i, cx + i + 1, cy + 2 - i}, color);
-}
-
 }  // namespace
 
 // The parent colours the field with WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC while the box is disabled.
@@ -48,7 +36,8 @@ void paintComboBox(HWND hwnd, HDC hdc, const ComboBoxState &state) {
   bool enabled = IsWindowEnabled(hwnd);
   FillRect(hdc, &r, controlBrush(hwnd, hdc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC));
   RECT button{r.right - GetSystemMetrics(SM_CXVSCROLL), r.top, r.right, r.bottom};
-  paintButton(hdc, *dc, button, state.dropped, enabled);
+  // The button stays pressed in while the list is open.
+  drawArrowButton(hdc, button, Arrow::Down, state.dropped, enabled);
   RECT field{r.left + 1, r.top + 1, button.left - 1, r.bottom - 1};
   bool highlighted = enabled && state.focused && !state.dropped;
   COLORREF color = !enabled      ? GetSysColor(COLOR_GRAYTEXT)

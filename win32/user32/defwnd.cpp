@@ -4,16 +4,13 @@
 #include "backend/driver.h"
 #include "gdi32/dc.h"
 #include "gdi32/paint.h"
-#include "user32/defwnd.h"
+#include "user32/menu_loop.h"
 #include "user32/paint.h"
 #include "user32/scrollbar.h"
 #include "user32/window.h"
 #include <windowsx.h>
 
 namespace win32 {
-
-LRESULT (*nonClientMouseHook)(Window &w, UINT message, WPARAM hit, LPARAM screenPoint) = nullptr;
-LRESULT (*menuKeyHook)(Window &w, WPARAM command, LPARAM key) = nullptr;
 
 namespace {
 
@@ -47,7 +44,7 @@ LRESULT sysCommand(Window &w, WPARAM command, LPARAM lParam) {
     case SC_MINIMIZE: ShowWindow(w.handle, SW_MINIMIZE); return 0;
     case SC_RESTORE: ShowWindow(w.handle, SW_RESTORE); return 0;
     case SC_KEYMENU:
-    case SC_MOUSEMENU: return menuKeyHook ? menuKeyHook(w, command, lParam) : 0;
+    case SC_MOUSEMENU: return trackMenu(w, command, lParam);
     default: return 0;
   }
 }
@@ -127,9 +124,9 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (wParam == HTVSCROLL) return trackScrollBar(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return nonClientMouseHook ? nonClientMouseHook(*w, message, wParam, lParam) : 0;
+      return menuBarMouse(*w, message, wParam, lParam);
     case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONUP: return nonClientMouseHook ? nonClientMouseHook(*w, message, wParam, lParam) : 0;
+    case WM_NCLBUTTONUP: return menuBarMouse(*w, message, wParam, lParam);
     case WM_MOUSEWHEEL:
       if (w->isChild()) return SendMessageA(w->parent, message, wParam, lParam);
       return 0;

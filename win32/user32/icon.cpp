@@ -10,6 +10,7 @@
 #include "gdi32/dib.h"
 #include "gdi32/paint.h"
 #include "kernel32/module.h"
+#include "user32/system_icons.h"
 #include "user32/window.h"
 
 namespace win32 {
@@ -21,8 +22,6 @@ std::vector<std::unique_ptr<IconObject>> &icons() {
 }
 
 }  // namespace
-
-HICON (*systemIconHook)(uintptr_t id) = nullptr;
 
 const IconObject *iconObject(HICON icon) {
   for (auto &object : icons())
@@ -62,8 +61,8 @@ extern "C" {
 // Icons are loaded once per name and shared, as Windows shares icons loaded from resources.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (!instance) {
-    if (!IS_INTRESOURCE(name) || !systemIconHook) return nullptr;
-    return systemIconHook(reinterpret_cast<uintptr_t>(name));
+    if (!IS_INTRESOURCE(name)) return nullptr;
+    return systemIcon(reinterpret_cast<uintptr_t>(name));
   }
   if (!isProgramModule(instance)) {
     SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "gdi32/image.h"
@@ -19,8 +18,6 @@ struct IconObject {
 const IconObject *iconObject(HICON icon);
 // An icon made by the stand-in itself (the message box symbols).
 HICON registerIcon(std::vector<Image> images);
-// Supplies the system icons (IDI_WARNING, IDI_ERROR ...) when LoadIconA is called without a module.
-extern HICON (*systemIconHook)(uintptr_t id);
 // Draws the icon's image closest to `size` pixels with its top-left corner at (x, y).
 void drawIconAt(HDC hdc, int x, int y, HICON icon, int size);
 

@@ -1,7 +1,6 @@
 // user32: the menu loop — how the menu bar takes the keyboard and the mouse until a choice is made.
 #include "user32/menu_loop.h"
 
-#include "user32/defwnd.h"
 #include "user32/menu_bar.h"
 #include "user32/menu_popup.h"
 #include "user32/menu_track.h"
@@ -189,6 +188,8 @@ bool start(MenuTracker &t, Window &top, WPARAM command, LPARAM lParam) {
   return true;
 }
 
+}  // namespace
+
 LRESULT trackMenu(Window &w, WPARAM command, LPARAM lParam) {
   Window *top = topLevelOf(&w);
   if (running || !top || !findMenu(top->menu, false)) return 0;
@@ -209,16 +210,6 @@ LRESULT menuBarMouse(Window &w, UINT message, WPARAM hit, LPARAM screenPoint) {
       findMenu(w.menu, false))
     SendMessageA(w.handle, WM_SYSCOMMAND, SC_MOUSEMENU, screenPoint);
   return 0;
-}
-
-}  // namespace
-
-void registerMenuClass() {
-  registerPopupMenuClass();
-  menuBarHeightHook = menuBarHeight;
-  paintMenuBarHook = paintMenuBar;
-  nonClientMouseHook = menuBarMouse;
-  menuKeyHook = trackMenu;
 }
 
 }  // namespace win32

@@ -4,6 +4,7 @@
 #include "backend/driver.h"
 #include "gdi32/dc.h"
 #include "gdi32/paint.h"
+#include "user32/menu_bar.h"
 #include "user32/message.h"
 #include "user32/scrollbar.h"
 
@@ -59,8 +60,8 @@ void paintFrame(Window &w) {
     drawBorder(w, hdc);
     if (w.control) w.control->paintNonClient(w, hdc);
     if (w.style & WS_VSCROLL) paintScrollBar(w, hdc);
-  } else if (w.menu && paintMenuBarHook) {
-    paintMenuBarHook(w, hdc);
+  } else if (w.menu) {
+    paintMenuBar(w, hdc);
   }
   destroyDeviceContext(hdc);
 }

@@ -6,6 +6,7 @@
 
 #include "gdi32/dc.h"
 #include "gdi32/paint.h"
+#include "user32/arrow_button.h"
 #include "user32/paint.h"
 #include "user32/winpos.h"
 
@@ -24,23 +25,6 @@ RECT scrollBarRect(const Window &w) {
 }
 
 namespace {
-
-void drawArrow(HDC hdc, DeviceContext &dc, const RECT &r, bool up, bool pressed, bool enabled) {
-  RECT box = r;
-  if (pressed) {
-    FrameRect(hdc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
-    paint::fill(dc, RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, GetSysColor(COLOR_BTNFACE));
-  } else {
-    DrawEdge(hdc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
-  }
-  // A solid triangle four rows high, centred; one pixel further down-right while pressed.
-  int cx = (r.left + r.right) / 2 + (pressed ? 1 : 0), cy = (r.top + r.bottom) / 2 + (pressed ? 1 : 0);
-  COLORREF color = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
-  for (int i = 0; i < 4; ++i) {
-    int y = up ? cy - 2 + i : cy + 1 - i;
-    paint::fill(dc, RECT{cx - i, y, cx + i + 1, y + 1}, color);
-  }
-}
 
 void drawTrack(DeviceContext &dc, const RECT &r, bool pressed) {
   // The classic dithered track: white and button face in a checkerboard, dark while pressed.
@@ -102,8 +86,8 @@ void paintScrollBar(Window &w, HDC hdc) {
   ScrollGeometry g = scrollGeometry(bar, r.bottom - r.top);
   bool enabled = largestPosition(bar) > bar.min;
   auto at = [&](int top, int bottom) { return RECT{r.left, r.top + top, r.right, r.top + bottom}; };
-  drawArrow(hdc, *dc, at(0, g.arrow), true, bar.pressedPart == UpArrow, enabled);
-  drawArrow(hdc, *dc, at(g.trackBottom, r.bottom - r.top), false, bar.pressedPart == DownArrow, enabled);
+  drawArrowButton(hdc, at(0, g.arrow), Arrow::Up, bar.pressedPart == UpArrow, enabled);
+  drawArrowButton(hdc, at(g.trackBottom, r.bottom - r.top), Arrow::Down, bar.pressedPart == DownArrow, enabled);
   if (g.thumbHeight == 0 || !enabled) {
     drawTrack(*dc, at(g.trackTop, g.trackBottom), false);
     return;

@@ -1,15 +1,13 @@
 // user32: the built-in window classes, registered on first use.
 #include "user32/system_classes.h"
 
-#include "comctl32/classes.h"
 #include "user32/button.h"
 #include "user32/combobox.h"
 #include "user32/dialog.h"
 #include "user32/edit.h"
 #include "user32/listbox.h"
-#include "user32/menu_loop.h"
+#include "user32/menu_popup.h"
 #include "user32/static.h"
-#include "user32/system_icons.h"
 
 namespace win32 {
 
@@ -23,11 +21,7 @@ void ensureSystemClasses() {
   registerStaticClass();
   registerListBoxClasses();
   registerComboBoxClasses();
-  installSystemIcons();
-  registerToolbarClass();
-  registerTooltipClass();
-  registerStatusBarClass();
-  registerMenuClass();
+  registerPopupMenuClass();
 }
 
 }  // namespace win32

@@ -132,10 +132,4 @@ HICON systemIcon(uintptr_t id) {
   return loaded[id] = registerIcon({std::move(image)});
 }
 
-void installSystemIcons() { systemIconHook = systemIcon; }
-
-namespace {
-[[maybe_unused]] const bool installedAtStart = (installSystemIcons(), true);
-}
-
 }  // namespace win32

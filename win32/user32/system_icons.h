@@ -14,8 +14,6 @@ namespace win32 {
 Image systemIconImage(uintptr_t id);
 // LoadIconA(NULL, IDI_*): one shared handle per icon.
 HICON systemIcon(uintptr_t id);
-// Makes LoadIconA answer for the system icons.
-void installSystemIcons();
 
 }  // namespace win32
 

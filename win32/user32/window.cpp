@@ -5,10 +5,9 @@
 #include <cctype>
 #include <unordered_map>
 
-namespace win32 {
+#include "user32/menu_bar.h"
 
-int (*menuBarHeightHook)(Window &) = nullptr;
-void (*paintMenuBarHook)(Window &, HDC) = nullptr;
+namespace win32 {
 
 namespace {
 
@@ -72,7 +71,7 @@ RECT nonClientInsets(const Window &w) {
   RECT in{0, 0, 0, 0};
   if (!w.isChild()) {
     // The desktop draws the caption and borders of top-level windows; only the menu bar is ours.
-    if (w.menu && menuBarHeightHook) in.top = menuBarHeightHook(const_cast<Window &>(w));
+    if (w.menu) in.top = menuBarHeight(const_cast<Window &>(w));
     return in;
   }
   int border = 0;

@@ -115,10 +115,6 @@ bool isVisibleOnScreen(const Window &w);
 // Shows the class icon (or `icon`) as the desktop window's icon.
 void setNativeIcon(Window &w, HICON icon);
 
-// Hooks other parts of user32 fill in.
-extern int (*menuBarHeightHook)(Window &w);
-extern void (*paintMenuBarHook)(Window &w, HDC hdc);
-
 }  // namespace win32
 
 #endif

@@ -1,0 +1,142 @@
+// The arrow buttons of the scroll bar and the drop-down combo box, pixel for pixel: a raised or pushed
+// face and a triangle four rows high that points the right way, moves down-right while pushed and turns
+// grey when the button cannot be used.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "backend/driver.h"
+#include "support/message_log.h"
+#include "user32/window.h"
+#include "win32/dialog_test_support.h"
+
+namespace {
+
+using dialog_test::clientPixel;
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kGrey = RGB(128, 128, 128), kWhite = RGB(255, 255, 255);
+
+struct Look {
+  RECT box;     // the button, in the window's client coordinates
+  bool up;      // which way the triangle points
+  POINT apex;   // the triangle's tip, from the box's top-left
+  bool pushed;
+  COLORREF glyph;
+};
+
+// The inside of the button (its two-pixel edge left out): '#' where the glyph colour is, '.' elsewhere.
+std::string inside(HWND hwnd, const Look &look) {
+  std::string rows;
+  for (int y = look.box.top + 2; y < look.box.bottom - 2; ++y) {
+    for (int x = look.box.left + 2; x < look.box.right - 2; ++x)
+      rows += clientPixel(hwnd, x, y) == look.glyph ? '#' : '.';
+    rows += '\n';
+  }
+  return rows;
+}
+
+std::string expectedInside(const Look &look) {
+  int width = look.box.right - look.box.left - 4, height = look.box.bottom - look.box.top - 4;
+  std::string rows;
+  for (int y = 0; y < height; ++y) rows += std::string(size_t(width), '.') + '\n';
+  for (int k = 0; k < 4; ++k) {
+    int y = look.apex.y + (look.up ? k : -k) - 2;
+    for (int x = look.apex.x - k - 2; x <= look.apex.x + k - 2; ++x) rows[size_t(y * (width + 1) + x)] = '#';
+  }
+  return rows;
+}
+
+void expectLook(HWND hwnd, const Look &look, const char *what) {
+  SCOPED_TRACE(what);
+  const RECT &b = look.box;
+  EXPECT_EQ(clientPixel(hwnd, b.left, b.top), look.pushed ? kGrey : kWhite);
+  EXPECT_EQ(clientPixel(hwnd, b.right - 1, b.bottom - 1), look.pushed ? kGrey : kBlack);
+  EXPECT_EQ(inside(hwnd, look), expectedInside(look));
+}
+
+// A 100 × 217 child whose bar is the client's right 17 pixels: arrows of 17 at each end. The parent clips
+// its children, as the program's frame does, or its first paint would cover the bar drawn before it.
+constexpr RECT kUpArrow{83, 0, 100, 17}, kDownArrow{83, 200, 100, 217};
+
+HWND scrollingChild(MessageLog &log) {
+  HWND top = log.createTopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 300);
+  return log.createChild(top, WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 217);
+}
+
+struct ScrollCase {
+  const char *name;
+  int max;  // 0: nothing to scroll, the bar kept but disabled
+  COLORREF glyph;
+};
+
+TEST(ArrowButtons, ScrollBarArrowsRaised) {
+  for (const ScrollCase &c : {ScrollCase{"enabled", 100, kBlack}, ScrollCase{"disabled", 0, kGrey}}) {
+    SCOPED_TRACE(c.name);
+    MessageLog log;
+    HWND child = scrollingChild(log);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, c.max, 10, 0, 0};
+    SetScrollInfo(child, SB_VERT, &si, TRUE);
+    MessageLog::pump();
+    expectLook(child, {kUpArrow, true, {8, 6}, false, c.glyph}, "up");
+    expectLook(child, {kDownArrow, false, {8, 9}, false, c.glyph}, "down");
+  }
+}
+
+void press(win32::backend::NativeId top, win32::backend::EventType type) {
+  win32::backend::Event e;
+  e.type = type;
+  e.window = top;
+  e.x = 91;
+  e.y = 210;  // on the down arrow
+  e.button = 1;
+  win32::backend::injectHeadlessEvent(e);
+}
+
+// Only the arrow held down is pushed in.
+TEST(ArrowButtons, ScrollBarArrowHeldDown) {
+  MessageLog log;
+  static HWND child;
+  static win32::backend::NativeId native;
+  static bool looked = false;
+  child = scrollingChild(log);
+  native = win32::findWindow(GetParent(child), false)->top->native;
+  press(native, win32::backend::EventType::MouseDown);
+  // The press runs the scroll bar's own loop; a timer inside it looks before the first repeat.
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    expectLook(child, {kUpArrow, true, {8, 6}, false, kBlack}, "up");
+    expectLook(child, {kDownArrow, false, {9, 10}, true, kBlack}, "down");
+    looked = true;
+    press(native, win32::backend::EventType::MouseUp);
+  });
+  MessageLog::pump();
+  EXPECT_TRUE(looked);
+}
+
+// The combo box's button sits inside its sunken edge: 17 wide, as high as the field.
+TEST(ArrowButtons, ComboBoxButton) {
+  constexpr RECT kButton{131, 2, 148, 20};
+  struct {
+    const char *name;
+    bool dropped, enabled;
+    Look look;
+  } cases[] = {
+      {"closed", false, true, {kButton, false, {8, 10}, false, kBlack}},
+      {"dropped", true, true, {kButton, false, {9, 11}, true, kBlack}},
+      {"disabled", false, false, {kButton, false, {8, 10}, false, kGrey}},
+  };
+  for (const auto &c : cases) {
+    MessageLog log;
+    HWND parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400);
+    HWND combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 150, 122,
+                                 parent, nullptr, nullptr, nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, LPARAM("one"));
+    if (c.dropped) SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    EnableWindow(combo, c.enabled);
+    dialog_test::pumpMessages();
+    expectLook(combo, c.look, c.name);
+  }
+}
+
+}  // namespace
