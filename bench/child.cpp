@@ -22,6 +22,7 @@
 #include "bench/workspace.h"
 #include "document/editor_state.h"
 #include "resources/resource.h"
+#include "tests/support/dialog_answers.h"
 #include "tests/support/press_key.h"
 #include "tests/support/quoted.h"
 
@@ -41,18 +42,13 @@ long residentKiB() {
 
 // The session's questions (Undo all asks first) are answered Yes, and the message that Find found
 // nothing is closed, as a user would.
-LRESULT CALLBACK answerYes(int code, WPARAM wParam, LPARAM lParam) {
-  char name[16] = "";
-  if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
-      std::strcmp(name, "#32770") == 0) {
-    PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDYES, 0);
-    PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+void answerYes(HWND dialog, int) {
+  PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 int session(const char *path) {
-  SetWindowsHookExA(WH_CBT, answerYes, nullptr, GetCurrentThreadId());
+  answerDialogs(answerYes);
   std::string commandLine = quotedPath(path);
   Startup program = startOxbyte(GetModuleHandleA(nullptr), commandLine.c_str(), SW_SHOWNORMAL);
   if (!program.frame) return 1;

@@ -4,6 +4,7 @@
 #include "backend/driver.h"
 #include "document/editor_state.h"
 #include "tests/support/press_key.h"
+#include "tests/support/quit_program.h"
 #include "user32/window.h"
 
 namespace {
@@ -51,13 +52,10 @@ bool ProgramDriver::start(const std::string &commandLine) {
 }
 
 void ProgramDriver::quit() {
-  if (running()) {
-    PostMessageA(program.frame, WM_CLOSE, 0, 0);
-    runMessageLoop(program);
-  }
-  program.frame = nullptr;
-  UnregisterClassA("Oxbyte", nullptr);
-  UnregisterClassA("oxpanel", nullptr);
+  if (running())
+    quitProgram(program);
+  else
+    forgetProgram(program);
 }
 
 void ProgramDriver::pump() { handleWaitingMessages(program); }

@@ -114,10 +114,11 @@ function(oxbyte_wine_tests name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${list_suites})
 endfunction()
 
+add_subdirectory(tests/support EXCLUDE_FROM_ALL)
 file(GLOB OXBYTE_APP_TESTS CONFIGURE_DEPENDS tests/app/*.cpp)
 oxbyte_portable_tests(OXBYTE_APP_TESTS ${OXBYTE_APP_TESTS})
 oxbyte_wine_tests(app_tests ${OXBYTE_APP_TESTS})
-target_link_libraries(app_tests PRIVATE oxbyte_app)
+target_link_libraries(app_tests PRIVATE oxbyte_driver oxbyte_app)
 
 file(GLOB OXBYTE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 oxbyte_portable_tests(OXBYTE_WIN32_TESTS ${OXBYTE_WIN32_TESTS})

@@ -19,11 +19,12 @@
 
 #include "app/startup.h"
 #include "backend/driver.h"
-#include "dialog_answers.h"
 #include "document/editor_state.h"
 #include "fuzz_input.h"
+#include "input_answers.h"
 #include "resources/resource.h"
 #include "tests/support/press_key.h"
+#include "tests/support/quit_program.h"
 #include "tests/support/quoted.h"
 
 namespace {
@@ -86,13 +87,7 @@ class Run {
     checkEverything(before, mayWrite);
   }
 
-  void finish() {
-    if (running()) PostMessageA(program_.frame, WM_CLOSE, 0, 0);
-    runMessageLoop(program_);
-    program_.frame = nullptr;
-    UnregisterClassA("Oxbyte", nullptr);
-    UnregisterClassA("oxpanel", nullptr);
-  }
+  void finish() { quitProgram(program_); }
 
  private:
   void pump() { handleWaitingMessages(program_); }
@@ -216,7 +211,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   });
-  startAnsweringDialogs();
   return 0;
 }
 

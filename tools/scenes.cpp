@@ -16,8 +16,9 @@
 #include "backend/driver.h"
 #include "backend/headless/png.h"
 #include "resources/resource.h"
-#include "user32/window.h"
+#include "tests/support/quit_program.h"
 #include "tests/support/quoted.h"
+#include "user32/window.h"
 
 namespace {
 
@@ -50,11 +51,6 @@ void snapshot(const std::string &name) {
               path.c_str());
 }
 
-void pump(const Startup &program) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) handleMessage(program, msg);
-}
-
 // A modal window (dialog, menu) runs its own loop inside `open`; once it has painted and the loop is
 // idle, the timer takes the picture and `close` ends it.
 std::string pendingName;
@@ -84,7 +80,7 @@ void postKey(HWND to, int vk) {
 
 void type(const Startup &program, const char *text) {
   for (const char *p = text; *p; ++p) PostMessageA(program.frame, WM_CHAR, WPARAM(static_cast<unsigned char>(*p)), 1);
-  pump(program);
+  handleWaitingMessages(program);
 }
 
 // A folder of its own for the files the scenes open, so the Open dialog shows something tidy.
@@ -108,14 +104,6 @@ std::string writeSample(const std::string &work) {
   return path;
 }
 
-void quit(const Startup &program) {
-  SendMessageA(program.frame, WM_CLOSE, 0, 0);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0)) handleMessage(program, msg);
-  UnregisterClassA("Oxbyte", nullptr);
-  UnregisterClassA("oxpanel", nullptr);
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -136,31 +124,31 @@ int main(int argc, char **argv) {
 
   Startup empty = startOxbyte(instance, "", SW_SHOWNORMAL);
   if (!empty.frame) return 1;
-  pump(empty);
+  handleWaitingMessages(empty);
   snapshot("start");
   modalScene("open-dialog", [&] { SendMessageA(empty.frame, WM_COMMAND, IDM_OPEN, 0); },
              [] { postToActive(WM_COMMAND, IDCANCEL, 0); });
-  pump(empty);
-  quit(empty);
+  handleWaitingMessages(empty);
+  quitProgram(empty);
 
   std::string line = quotedPath(sample);
   Startup program = startOxbyte(instance, line.c_str(), SW_SHOWNORMAL);
-  pump(program);
+  handleWaitingMessages(program);
   type(program, "4f0a");
   postKey(program.frame, VK_DOWN);
   postKey(program.frame, VK_DOWN);
-  pump(program);
+  handleWaitingMessages(program);
   type(program, "\t");
   type(program, "Hi");
   snapshot("editor");
   modalScene("menu", [&] {
     PostMessageA(program.frame, WM_SYSKEYDOWN, 'S', LPARAM(0x20000001));
-    pump(program);
+    handleWaitingMessages(program);
   }, [] {
     postKey(GetActiveWindow(), VK_ESCAPE);
     postKey(GetActiveWindow(), VK_ESCAPE);
   });
-  pump(program);
+  handleWaitingMessages(program);
   modalScene("about", [&] { SendMessageA(program.frame, WM_COMMAND, IDM_ABOUT, 0); },
              [] { postToActive(WM_COMMAND, IDOK, 0); });
   modalScene("find", [&] { SendMessageA(program.frame, WM_COMMAND, IDM_FIND, 0); },
@@ -169,11 +157,10 @@ int main(int argc, char **argv) {
              [] { postToActive(WM_COMMAND, IDCANCEL, 0); });
   modalScene("question", [&] { SendMessageA(program.frame, WM_COMMAND, IDM_REVERT, 0); },
              [] { postToActive(WM_COMMAND, IDNO, 0); });
-  pump(program);
+  handleWaitingMessages(program);
   modalScene("question-close", [&] { SendMessageA(program.frame, WM_CLOSE, 0, 0); },
              [] { postToActive(WM_COMMAND, IDNO, 0); });
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0)) handleMessage(program, msg);
+  runMessageLoop(program);
   std::filesystem::remove_all(work);
   return 0;
 }

@@ -15,14 +15,7 @@
 #include "resources/resource.h"
 #include "support/platform.h"
 #include "tests/support/press_key.h"
-
-ProgramTest *ProgramTest::current = nullptr;
-
-bool DialogSeen::says(const std::string &text) const {
-  for (const std::string &t : texts)
-    if (t == text) return true;
-  return false;
-}
+#include "tests/support/quit_program.h"
 
 namespace {
 
@@ -30,12 +23,6 @@ std::string windowText(HWND hwnd) {
   char text[1024];
   GetWindowTextA(hwnd, text, sizeof text);
   return text;
-}
-
-std::string className(HWND hwnd) {
-  char name[64];
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
 }
 
 // A new, empty folder of this test under the system's temporary folder.
@@ -77,8 +64,9 @@ void ProgramTest::SetUp() {
   // Numbers in the caption follow the locale; tests see the default one unless they choose another.
   platform::useDefaultLocale();
   folder = makeTestFolder();
-  current = this;
-  hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
+  answerDialogs([this](HWND dialog, int offeredBefore) {
+    if (offeredBefore == 0) answer(dialog);
+  });
   watchdogTimer = SetTimer(nullptr, 0, 600000, watchdog);
 }
 
@@ -89,48 +77,26 @@ void ProgramTest::TearDown() {
     closing = true;
     quit();
   }
-  UnhookWindowsHookEx(hook);
+  answerDialogs({});
   KillTimer(nullptr, watchdogTimer);
-  current = nullptr;
-  UnregisterClassA("Oxbyte", nullptr);
-  UnregisterClassA("oxpanel", nullptr);
+  forgetProgram(program);
   removeTestFolder(folder);
 }
 
-// Each dialog is answered once. Activation comes while the dialog is still being set up (its
-// WM_INITDIALOG may set the focus, which activates it), so the answer runs from a timer: timers come only
-// when everything else is done, so the dialog is complete and shown by then. A dialog nobody expected is
-// cancelled so that a test never hangs, and fails — except while the test is closing the program.
-LRESULT CALLBACK ProgramTest::cbtHook(int code, WPARAM wParam, LPARAM lParam) {
-  HWND hwnd = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && current && className(hwnd) == "#32770" && !current->answered.count(hwnd)) {
-    current->answered.insert(hwnd);
-    current->waiting.push_back(hwnd);
-    SetTimer(nullptr, 0, 10, answerWaitingDialog);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void CALLBACK ProgramTest::answerWaitingDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (!current || current->waiting.empty()) return;
-  HWND hwnd = current->waiting.front();
-  current->waiting.pop_front();
-  if (!IsWindow(hwnd)) return;
-  DialogSeen seen{windowText(hwnd), {}};
-  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (className(child) == "Static" && !windowText(child).empty()) seen.texts.push_back(windowText(child));
-  current->dialogs.push_back(seen);
-  if (current->answers.empty()) {
-    if (!current->closing) ADD_FAILURE() << "unexpected dialog \"" << seen.caption << "\"";
-    PostMessageA(hwnd, WM_COMMAND, IDNO, 0);
-    PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+// Each dialog is answered once. A dialog nobody expected is cancelled so that a test never hangs, and
+// fails — except while the test is closing the program.
+void ProgramTest::answer(HWND dialog) {
+  dialogs.push_back(seeDialog(dialog));
+  if (answers.empty()) {
+    if (!closing) ADD_FAILURE() << "unexpected dialog \"" << dialogs.back().caption << "\"";
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     return;
   }
-  auto answer = std::move(current->answers.front());
-  current->answers.pop_front();
-  answer(hwnd);
+  auto next = std::move(answers.front());
+  answers.pop_front();
+  next(dialog);
 }
 
 bool ProgramTest::start(const std::string &commandLine) {
@@ -142,15 +108,7 @@ bool ProgramTest::start(const std::string &commandLine) {
 
 void ProgramTest::pump() { handleWaitingMessages(program); }
 
-// Afterwards the program can be started again, as a new process would.
-int ProgramTest::quit() {
-  if (running()) PostMessageA(program.frame, WM_CLOSE, 0, 0);
-  int code = runMessageLoop(program);
-  program.frame = nullptr;
-  UnregisterClassA("Oxbyte", nullptr);
-  UnregisterClassA("oxpanel", nullptr);
-  return code;
-}
+int ProgramTest::quit() { return quitProgram(program); }
 
 std::string ProgramTest::writeFile(const std::string &name, const std::string &bytes) {
   std::string full = path(name);

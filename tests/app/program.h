@@ -9,18 +9,11 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/startup.h"
-
-// What a dialog or message box showed: its caption and the texts of its static controls.
-struct DialogSeen {
-  std::string caption;
-  std::vector<std::string> texts;
-  bool says(const std::string &text) const;
-};
+#include "tests/support/dialog_answers.h"
 
 class ProgramTest : public testing::Test {
  protected:
@@ -95,13 +88,8 @@ class ProgramTest : public testing::Test {
   std::deque<std::function<void(HWND)>> answers;
 
  private:
-  static LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK answerWaitingDialog(HWND, UINT, UINT_PTR id, DWORD);
-  static ProgramTest *current;
-  HHOOK hook = nullptr;
+  void answer(HWND dialog);
   UINT_PTR watchdogTimer = 0;
-  std::set<HWND> answered;
-  std::deque<HWND> waiting;
 };
 
 #endif
