@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "resources/resource.h"
 
 class ProgramDriver {
  public:
@@ -29,7 +30,7 @@ class ProgramDriver {
   void dragThumb(int steps);
 
   HWND frame() const { return program.frame; }
-  HWND view() const { return GetDlgItem(program.frame, 3); }
+  HWND view() const { return GetDlgItem(program.frame, IDC_VIEW); }
 
  private:
   Startup program{};

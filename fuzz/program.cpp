@@ -80,7 +80,7 @@ class Run {
       case 2: click(); break;
       case 3: post(view(), WM_VSCROLL, MAKEWPARAM(in_.pick(9), in_.byte()), 0); break;
       case 4: post(program_.frame, WM_MOUSEWHEEL, MAKEWPARAM(0, int16_t(int8_t(in_.byte()) * 10)), 0); break;
-      case 5: post(program_.frame, WM_TIMER, 1, 0); break;
+      case 5: post(program_.frame, WM_TIMER, IDT_BLINK, 0); break;
       case 6: resize(); break;
       default: mayWrite = command(); break;
     }
@@ -97,7 +97,7 @@ class Run {
     pump();
   }
 
-  HWND view() const { return GetDlgItem(program_.frame, 3); }
+  HWND view() const { return GetDlgItem(program_.frame, IDC_VIEW); }
 
   // Keys reach the frame as the loop delivers them: accelerators first, then TranslateMessage.
   void key() {
@@ -139,7 +139,7 @@ class Run {
 
   std::string statusText(int part) const {
     char text[256] = {};
-    SendMessageA(GetDlgItem(program_.frame, 2), SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+    SendMessageA(GetDlgItem(program_.frame, IDC_STATUS_BAR), SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
     return text;
   }
 

@@ -173,7 +173,7 @@ void ProgramTest::click(int x, int y) {
 
 void ProgramTest::tick(int times) {
   for (int i = 0; i < times; ++i) {
-    PostMessageA(program.frame, WM_TIMER, 1, 0);
+    PostMessageA(program.frame, WM_TIMER, IDT_BLINK, 0);
     pump();
   }
 }
@@ -190,9 +190,9 @@ UINT ProgramTest::menuState(int id) const { return GetMenuState(GetMenu(program.
 
 int ProgramTest::buttonState(int id) const { return int(SendMessageA(toolbar(), TB_GETSTATE, WPARAM(id), 0)); }
 
-HWND ProgramTest::toolbar() const { return GetDlgItem(program.frame, 1); }
-HWND ProgramTest::status() const { return GetDlgItem(program.frame, 2); }
-HWND ProgramTest::view() const { return GetDlgItem(program.frame, 3); }
+HWND ProgramTest::toolbar() const { return GetDlgItem(program.frame, IDC_TOOLBAR); }
+HWND ProgramTest::status() const { return GetDlgItem(program.frame, IDC_STATUS_BAR); }
+HWND ProgramTest::view() const { return GetDlgItem(program.frame, IDC_VIEW); }
 
 SCROLLINFO ProgramTest::scroll() const {
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
