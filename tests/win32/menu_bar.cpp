@@ -92,11 +92,12 @@ TEST(MenuBar, ItemsWrapToMoreRowsInANarrowWindow) {
 TEST(MenuBar, ItemsAreDrawnWithTheirAccessKeysUnderlined) {
   MenuFrame frame;
   RECT file = barItem(frame, 0);
-  // "文件(&F)" is centred: 56 pixels of text from x 8; the F follows 40 pixels of "文件(".
-  int underlineLeft = file.left + 8 + 40, underlineRow = file.top + 2 + 14;
+  // "文件(&F)" is centred: 56 pixels of text from x 8; the F follows 40 pixels of "文件(". The line is
+  // one pixel short of the F's advance, with a blank row between it and the F.
+  int underlineLeft = file.left + 8 + 40, underlineRow = file.top + 2 + 15;
   for (int x = underlineLeft; x < underlineLeft + 8; ++x) {
-    EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow), kBlack) << x;
-    EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow + 1), kFace) << x;
+    EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow), x < underlineLeft + 7 ? kBlack : kFace) << x;
+    EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow - 1), kFace) << x;
   }
   EXPECT_EQ(coloursIn(frame.hwnd, file), (std::vector<uint32_t>{kBlack, kFace}));
   RECT pastTheItems{barItem(frame, 3).right, 0, 619, 20};

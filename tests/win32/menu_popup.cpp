@@ -27,13 +27,18 @@ struct Snapshot {
     std::sort(seen.begin(), seen.end());
     return seen;
   }
-  // The rightmost column of an item holding anything but `background`.
-  int lastInkColumn(const RECT &r, uint32_t background) const {
-    int last = -1;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (at(x, y) != background) last = std::max(last, x);
-    return last;
+  // The first and last columns of each stretch of an item's text, against the colour of its corner;
+  // six blank columns or more part two stretches.
+  std::vector<std::pair<int, int>> inkRuns(const RECT &r) const {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = r.left; x < r.right; ++x) {
+      bool ink = false;
+      for (int y = r.top; y < r.bottom; ++y) ink = ink || at(x, y) != at(r.left, r.top);
+      if (!ink) continue;
+      if (runs.empty() || x - runs.back().second > 6) runs.push_back({x, x});
+      runs.back().second = x;
+    }
+    return runs;
   }
 };
 
@@ -83,7 +88,7 @@ TEST(MenuPopup, FileDropDownLooksClassic) {
   for (const RECT &r : shot.items) EXPECT_EQ(r.right - r.left, w - 6);
 }
 
-TEST(MenuPopup, SelectedItemAndShortcutsRightAligned) {
+TEST(MenuPopup, SelectedItemAndTheShortcutColumn) {
   MenuFrame frame;
   EnableMenuItem(frame.menu, IDM_GOTO, MF_ENABLED);
   Snapshot shot = snapshot(frame, 's', {VK_UP});  // Go to selected
@@ -91,13 +96,13 @@ TEST(MenuPopup, SelectedItemAndShortcutsRightAligned) {
   // Enabled and selected: white on navy. Greyed and not selected: embossed.
   EXPECT_EQ(shot.colours(shot.items[3]), (std::vector<uint32_t>{kNavy, kWhite}));
   EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<uint32_t>{kShadow, kFace, kWhite}));
-  // "Ctrl+G" and "F3" end in the last character cell before the 20 pixels at the item's right, in the
-  // same column but for the emboss's one pixel.
-  int right = shot.items[3].right - 20;
-  int goTo = shot.lastInkColumn(shot.items[3], kNavy);
-  EXPECT_GE(goTo, right - 8);
-  EXPECT_LT(goTo, right);
-  EXPECT_EQ(shot.lastInkColumn(shot.items[1], kFace), goTo + 1);
+  // "Ctrl-F", "F3" and "Ctrl+G" start in one column just past the widest label, "查找下一个".
+  const int widestLabelEnd = shot.inkRuns(shot.items[1]).front().second;
+  const int column = shot.inkRuns(shot.items[0]).back().first;
+  for (int item : {1, 3}) EXPECT_EQ(shot.inkRuns(shot.items[size_t(item)]).back().first, column) << item;
+  EXPECT_GT(column - widestLabelEnd, 1);
+  EXPECT_LE(column - widestLabelEnd, 16);
+  EXPECT_LT(shot.inkRuns(shot.items[0]).back().second, shot.items[0].right - 20);
 }
 
 TEST(MenuPopup, DropDownHangsBelowItsBarItem) {

@@ -74,7 +74,8 @@ TEST_F(StaticTest, WrapsWordsOntoLines) {
 TEST_F(StaticTest, PrefixUnderlinesUnlessSsNoPrefix) {
   HWND prefixed = label(SS_LEFT, "&Yes");
   HWND plain = label(SS_LEFT | SS_NOPREFIX, "&Yes");
-  EXPECT_EQ(countPixels(prefixed, RECT{0, 14, 8, 15}, kBlack), 8) << "the underline under Y";
+  EXPECT_EQ(countPixels(prefixed, RECT{0, 15, 8, 16}, kBlack), 7) << "the underline under Y";
+  EXPECT_EQ(countPixels(prefixed, RECT{0, 14, 8, 15}, kBlack), 0) << "a blank row above it";
   EXPECT_LT(inkColumns(prefixed, 0, 16, 160).second, 24) << "three characters";
   EXPECT_GE(inkColumns(plain, 0, 16, 160).second, 24) << "four characters";
   EXPECT_EQ(SendMessageA(plain, WM_GETDLGCODE, 0, 0), DLGC_STATIC);

@@ -14,8 +14,8 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
   if (!deviceContext(hdc) || !tm) return FALSE;
   *tm = TEXTMETRICA{};
   tm->tmHeight = font::kHeight;
-  tm->tmAscent = 14;
-  tm->tmDescent = 2;
+  tm->tmAscent = font::kAscent;
+  tm->tmDescent = font::kHeight - font::kAscent;
   tm->tmAveCharWidth = font::kCellWidth;
   tm->tmMaxCharWidth = 2 * font::kCellWidth;
   tm->tmWeight = 400;

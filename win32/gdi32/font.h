@@ -10,6 +10,8 @@ namespace win32::font {
 
 constexpr int kCellWidth = 8;
 constexpr int kHeight = 16;
+// Rows above the baseline: Latin capitals and digits end on row 13, descenders take rows 14 and 15.
+constexpr int kAscent = 14;
 
 struct Glyph {
   int width;                // 8 or 16 pixels

@@ -88,6 +88,13 @@ std::vector<Line> layout(std::string_view text, int maxWidth, UINT format) {
   return lines;
 }
 
+// As Windows draws it: one row below the row under the baseline, so a blank row parts it from the
+// letter, and one pixel short of the character's advance, so neighbouring underlines never join.
+void drawUnderline(DeviceContext &dc, int x, int top, int advance, COLORREF color) {
+  int row = top + font::kAscent + 1;
+  paint::fill(dc, RECT{x, row, x + advance - 1, row + 1}, color);
+}
+
 }  // namespace
 
 extern "C" {
@@ -182,8 +189,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) 
     if (format & DT_RIGHT) x = rect->right - l.width;
     paint::text(clipped, x, y, l.text, dc->textColor, background);
     if (l.underlineAt >= 0 && !(format & DT_HIDEPREFIX))
-      paint::fill(clipped, RECT{x + l.underlineAt, y + 14, x + l.underlineAt + l.underlineWidth, y + 15},
-                  dc->textColor);
+      drawUnderline(clipped, x + l.underlineAt, y, l.underlineWidth, dc->textColor);
     y += font::kHeight;
   }
   return height;

@@ -41,9 +41,10 @@ PopupLayout layoutPopup(const Menu &menu) {
     widestLabel = std::max(widestLabel, labelWidth(item.label()));
     widestShortcut = std::max(widestShortcut, labelWidth(item.shortcut()));
   }
-  int inner = kPopupTextIndent + widestLabel + (widestShortcut ? kShortcutGap + widestShortcut : 0) +
-              kPopupTextIndent;
   PopupLayout layout;
+  layout.shortcutLeft = kPopupTextIndent + widestLabel + kShortcutGap;
+  int inner = (widestShortcut ? layout.shortcutLeft + widestShortcut : kPopupTextIndent + widestLabel) +
+              kPopupTextIndent;
   layout.width = inner + 2 * kPopupBorder;
   int y = kPopupBorder;
   for (const MenuItem &item : menu.items) {

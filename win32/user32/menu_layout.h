@@ -16,7 +16,8 @@ inline constexpr int kPopupBorder = 3;
 inline constexpr int kSeparatorHeight = 9;
 // Space left of an item's text (where a check mark would go) and right of its shortcut.
 inline constexpr int kPopupTextIndent = 20;
-inline constexpr int kShortcutGap = 24;
+// Between the widest label and the shortcut column Windows keeps one average character of the menu font.
+inline constexpr int kShortcutGap = 8;
 // Space on each side of a bar item's text.
 inline constexpr int kBarItemPadding = 8;
 
@@ -33,6 +34,9 @@ BarLayout layoutMenuBar(const Menu &bar, int width);
 struct PopupLayout {
   int width = 0, height = 0;
   std::vector<RECT> items;  // the pop-up window's coordinates
+  // From an item's left edge: where every shortcut (the text after '\t') starts, left-aligned in one
+  // column past the widest label, as Windows lines them up.
+  int shortcutLeft = 0;
 };
 PopupLayout layoutPopup(const Menu &menu);
 

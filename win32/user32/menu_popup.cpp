@@ -24,18 +24,18 @@ PopupMenuState *stateOf(Window *w) {
   return w && w->cls && w->cls->name == kClassName ? static_cast<PopupMenuState *>(w->control.get()) : nullptr;
 }
 
-void paintItem(HDC hdc, const MenuItem &item, const RECT &r, bool selected) {
+void paintItem(HDC hdc, const MenuItem &item, const RECT &r, int shortcutLeft, bool selected) {
   if (item.isSeparator()) {
     RECT line{r.left + 1, r.top + kSeparatorHeight / 2, r.right - 1, r.bottom};
     DrawEdge(hdc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
   if (selected) FillRect(hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+  const UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
   RECT text{r.left + kPopupTextIndent, r.top, r.right - kPopupTextIndent, r.bottom};
-  const UINT format = DT_VCENTER | DT_SINGLELINE;
-  drawMenuText(hdc, text, item.label(), format | DT_LEFT, !item.isEnabled(), selected);
-  if (!item.shortcut().empty())
-    drawMenuText(hdc, text, item.shortcut(), format | DT_RIGHT, !item.isEnabled(), selected);
+  drawMenuText(hdc, text, item.label(), format, !item.isEnabled(), selected);
+  text.left = r.left + shortcutLeft;
+  if (!item.shortcut().empty()) drawMenuText(hdc, text, item.shortcut(), format, !item.isEnabled(), selected);
 }
 
 void paint(HWND hwnd) {
@@ -50,7 +50,7 @@ void paint(HWND hwnd) {
   if (menu) {
     PopupLayout layout = layoutPopup(*menu);
     for (size_t i = 0; i < menu->items.size(); ++i)
-      paintItem(hdc, menu->items[i], layout.items[i], state->selected == int(i));
+      paintItem(hdc, menu->items[i], layout.items[i], layout.shortcutLeft, state->selected == int(i));
   }
   EndPaint(hwnd, &ps);
 }
