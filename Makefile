@@ -76,9 +76,10 @@ fuzz: fuzz-build
 # make windows: the same program built with MinGW-w64 against the real Win32 API, one self-contained
 # build-windows/oxbyte.exe (static runtime, no DLLs beside it). make test-wine: the program tests and the
 # stand-in tests that use only the public Win32 headers, built the same way and run under Wine in a
-# private Xvfb display (tools/test-wine).
+# private Xvfb display (tools/test-wine). make scenes-wine: docs/windows-wine.png, the program typed at
+# under Wine in a display and prefix made the same way (tools/scenes-wine).
 WINDOWS_BUILD ?= build-windows
-.PHONY: windows test-wine
+.PHONY: windows test-wine scenes-wine
 windows: deps
 	@tools/install-deps windows
 	@[ -f $(WINDOWS_BUILD)/CMakeCache.txt ] || cmake -S . -B $(WINDOWS_BUILD) -G Ninja $(DEVELOPER_FLAGS) \
@@ -86,7 +87,10 @@ windows: deps
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target oxbyte
 
 test-wine: deps
-	@tools/test-wine $(WINDOWS_BUILD)
+	@JOBS=$(JOBS) tools/test-wine $(WINDOWS_BUILD)
+
+scenes-wine: deps
+	@JOBS=$(JOBS) tools/scenes-wine $(WINDOWS_BUILD)
 
 # make install [PREFIX=/usr/local DESTDIR=dir]: the program and its desktop files; make uninstall removes them.
 PREFIX ?= /usr/local
