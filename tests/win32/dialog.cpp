@@ -99,27 +99,64 @@ TEST_F(DialogTest, AQuitMessageEndsTheDialogAndIsPostedAgain) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST_F(DialogTest, MeasuresInDialogUnitsAndCentresOnTheOwner) {
+TEST_F(DialogTest, MeasuresInDialogUnits) {
   EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
   runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
                      HWND dialog = GetActiveWindow();
-                     RECT window, client, ok, ownerRect, units{1, 2, 5, 10};
+                     RECT window, client, ok, units{1, 2, 5, 10};
                      GetWindowRect(dialog, &window);
                      GetClientRect(dialog, &client);
                      GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
-                     GetWindowRect(owner.hwnd(), &ownerRect);
                      // The window is the client area: the desktop draws the caption outside it.
                      EXPECT_EQ(client.right, 186 * 2);
                      EXPECT_EQ(client.bottom, 63 * 2);
                      EXPECT_EQ(window.right - window.left, client.right);
-                     EXPECT_EQ(window.left + window.right, ownerRect.left + ownerRect.right);
-                     EXPECT_EQ(window.top + window.bottom, ownerRect.top + ownerRect.bottom);
                      EXPECT_EQ(ok.left - window.left, 123 * 2);
                      EXPECT_EQ(ok.top - window.top, 12 * 2);
                      EXPECT_EQ(ok.bottom - ok.top, 14 * 2);
                      EXPECT_TRUE(MapDialogRect(dialog, &units));
                      EXPECT_EQ(units.left + units.top + units.right + units.bottom, 2 + 4 + 10 + 20);
                    })});
+}
+
+// The template's (x, y) counts from the owner's client area, or from the screen's corner with DS_ABSALIGN
+// or without an owner; DS_CENTER centres the dialog on the screen. Either way it stays on the screen.
+TEST_F(DialogTest, OpensWhereItsTemplateSays) {
+  POINT client{0, 0};
+  ClientToScreen(owner.hwnd(), &client);
+  const int width = 200, height = 100;  // 100 × 50 dialog units
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+  struct Case {
+    const char *name;
+    DWORD style;
+    int x, y;
+    bool owned;
+    POINT expected;
+  } cases[] = {
+      {"from the owner's client area", 0, 10, 20, true, {client.x + 20, client.y + 40}},
+      {"from the screen with DS_ABSALIGN", DS_ABSALIGN, 10, 20, true, {20, 40}},
+      {"from the screen without an owner", 0, 10, 20, false, {20, 40}},
+      {"centred with DS_CENTER", DS_CENTER, 10, 20, true, {(screenWidth - width) / 2, (screenHeight - height) / 2}},
+      {"a dialog frame inside the right and bottom edges", DS_ABSALIGN, 1000, 1000, true,
+       {screenWidth - frame - width, screenHeight - frame - height}},
+      {"not past the top left corner", DS_ABSALIGN, -30, -40, true, {0, 0}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    win32::DialogTemplate tmpl = dialogTemplate(100, 50, {});
+    tmpl.style |= c.style;
+    tmpl.x = c.x;
+    tmpl.y = c.y;
+    RECT window{};
+    script().onInit = [&](HWND dialog, LPARAM) {
+      GetWindowRect(dialog, &window);
+      EndDialog(dialog, IDOK);
+    };
+    win32::dialogBoxIndirect(nullptr, tmpl, c.owned ? owner.hwnd() : nullptr, scriptedDialogProc, 0);
+    EXPECT_EQ(window.left, c.expected.x);
+    EXPECT_EQ(window.top, c.expected.y);
+  }
 }
 
 TEST_F(DialogTest, TheDefaultProcedure) {

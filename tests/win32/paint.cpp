@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "support/message_log.h"
 
 namespace {
@@ -115,6 +117,40 @@ TEST(Paint, ChildrenAreInvalidatedWithAParentThatDoesNotClipThem) {
   InvalidateRect(parent, &away, TRUE);
   MessageLog::pump();
   EXPECT_TRUE(log.of(child, {WM_PAINT}).empty());
+}
+
+// UpdateWindow paints before it returns: the window and every visible window under it that has
+// something to paint, parent first and each child's own children before its next sibling.
+TEST(Paint, UpdateWindowPaintsTheWindowAndItsChildrenAtOnce) {
+  MessageLog log;
+  HWND top = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND first = log.createChild(top, WS_VISIBLE, 10, 10, 100, 100);
+  HWND inner = log.createChild(first, WS_VISIBLE, 10, 10, 50, 50);
+  HWND second = log.createChild(top, WS_VISIBLE, 150, 10, 100, 100);
+  struct Case {
+    const char *name;
+    std::vector<HWND> invalid;
+    HWND hidden, updated;
+    std::vector<HWND> painted;
+  } cases[] = {
+      {"everything", {top}, nullptr, top, {top, first, inner, second}},
+      {"two descendants only", {second, inner}, nullptr, top, {inner, second}},
+      {"only what lies under the window", {second, inner}, nullptr, first, {inner}},
+      {"nothing hidden", {inner}, first, top, {}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.hidden) ShowWindow(c.hidden, SW_HIDE);
+    MessageLog::pump();
+    log.clear();
+    for (HWND hwnd : c.invalid) InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(c.updated);
+    std::vector<HWND> painted;
+    for (const LoggedMessage &m : log.messages)
+      if (m.message == WM_PAINT) painted.push_back(m.hwnd);
+    EXPECT_EQ(painted, c.painted);
+    if (c.hidden) ShowWindow(c.hidden, SW_SHOW);
+  }
 }
 
 TEST(Paint, RectangleHasAPenOutlineAndABrushInside) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "support/message_log.h"
+#include "support/wine.h"
 
 namespace {
 
@@ -30,6 +31,41 @@ TEST(CreateWindow, ATopLevelWindowHearsItsSizeWhenFirstShown) {
   ShowWindow(w, SW_HIDE);
   ShowWindow(w, SW_SHOW);
   EXPECT_TRUE(log.of(w, {WM_SIZE}).empty());
+}
+
+// Each overlapped window asking for the default place opens a step down and right of the last one, and at
+// the screen's corner again once the next step would pass a quarter of the screen. Wine opens every one at
+// the corner (as probed), so there the step is nothing. A pop-up asking for the default gets nothing.
+TEST(CreateWindow, OverlappedWindowsAtTheDefaultPlaceCascade) {
+  MessageLog log;
+  auto place = [](DWORD style) {
+    HWND w = CreateWindowExA(0, "LoggedWindow", "", style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr,
+                             nullptr, nullptr);
+    RECT r{};
+    GetWindowRect(w, &r);
+    DestroyWindow(w);
+    return r;
+  };
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const POINT step = runningUnderWine() ? POINT{0, 0}
+                                        : POINT{GetSystemMetrics(SM_CXSIZE) + GetSystemMetrics(SM_CXFRAME),
+                                                GetSystemMetrics(SM_CYSIZE) + GetSystemMetrics(SM_CYFRAME)};
+  RECT last = place(WS_OVERLAPPEDWINDOW);
+  int corners = 0;
+  for (int i = 0; i < 20; ++i) {
+    RECT next = place(WS_OVERLAPPEDWINDOW);
+    if (step.x && next.left == 0 && next.top == 0) {
+      ++corners;
+      EXPECT_TRUE(last.left + step.x > width / 4 || last.top + step.y > height / 4) << last.left << "," << last.top;
+    } else {
+      EXPECT_EQ(next.left, last.left + step.x);
+      EXPECT_EQ(next.top, last.top + step.y);
+    }
+    last = next;
+  }
+  EXPECT_TRUE(!step.x || corners > 0);
+  RECT popup = place(WS_POPUP);
+  EXPECT_EQ(popup.left | popup.top | popup.right | popup.bottom, 0);
 }
 
 TEST(MoveWindow, SendsMoveThenSizeOnlyForWhatChanged) {

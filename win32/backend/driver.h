@@ -88,6 +88,10 @@ class Driver {
   virtual void captureMouse(bool on) = 0;
   virtual int screenWidth() = 0;
   virtual int screenHeight() = 0;
+  // How many windows have taken the default place on this desktop so far, by any program on it; each call
+  // counts one more. Windows keeps this count for the desktop, so that each new window cascades from the
+  // last whichever program made it.
+  virtual unsigned takeDefaultPlace() = 0;
 };
 
 // The driver in use. The first use without a choice picks SDL.

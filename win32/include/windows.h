@@ -560,6 +560,8 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define SM_CYMENU 15
 #define SM_CYVSCROLL 20
 #define SM_CXHSCROLL 21
+#define SM_CXSIZE 30
+#define SM_CYSIZE 31
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
 #define SM_CXDOUBLECLK 36

@@ -13,17 +13,30 @@
 namespace win32 {
 namespace {
 
-// Where the desktop puts a top-level window that asks for the default place and size.
-RECT defaultPlacement(int x, int y, int width, int height) {
-  static int cascade = 0;
+// The default place of an overlapped window: the next step of a cascade the desktop keeps for every
+// program, each window a caption button and a sizing border down and right of the last, back to the
+// screen's corner when a step would go past a quarter of it (ReactOS's account of Windows; Wine opens every
+// such window at the corner instead).
+POINT cascadePlace() {
+  int stepX = GetSystemMetrics(SM_CXSIZE) + GetSystemMetrics(SM_CXFRAME);
+  int stepY = GetSystemMetrics(SM_CYSIZE) + GetSystemMetrics(SM_CYFRAME);
+  int steps = 1 + std::min(backend::driver().screenWidth() / 4 / stepX, backend::driver().screenHeight() / 4 / stepY);
+  int step = int(backend::driver().takeDefaultPlace() % unsigned(steps));
+  return {step * stepX, step * stepY};
+}
+
+// An overlapped window's default size is three quarters of the screen; a pop-up asking for the default
+// place or size gets zeros, as Windows gives it.
+RECT defaultPlacement(DWORD style, int x, int y, int width, int height) {
+  bool popup = style & WS_POPUP;
   if (x == CW_USEDEFAULT) {
-    x = 48 + 24 * (cascade % 8);
-    y = 48 + 24 * (cascade % 8);
-    ++cascade;
+    POINT at = popup ? POINT{0, 0} : cascadePlace();
+    x = at.x;
+    y = at.y;
   }
   if (width == CW_USEDEFAULT) {
-    width = backend::driver().screenWidth() * 3 / 4;
-    height = backend::driver().screenHeight() * 3 / 4;
+    width = popup ? 0 : backend::driver().screenWidth() * 3 / 4;
+    height = popup ? 0 : backend::driver().screenHeight() * 3 / 4;
   }
   return {x, y, x + width, y + height};
 }
@@ -128,7 +141,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     owned->rect.right = owned->rect.left + (width == CW_USEDEFAULT ? 0 : std::max(width, 0));
     owned->rect.bottom = owned->rect.top + (height == CW_USEDEFAULT ? 0 : std::max(height, 0));
   } else {
-    owned->rect = defaultPlacement(x, y, width, height);
+    owned->rect = defaultPlacement(style, x, y, width, height);
     owned->menu = menu ? menu : (cls->menuName.empty() ? nullptr : LoadMenuA(cls->instance, cls->menuName.c_str()));
   }
   Window &w = *owned;

@@ -13,18 +13,23 @@
 namespace win32 {
 namespace {
 
-// Windows places a template without DS_CENTER at its own (x, y) in the owner's client area; the stand-in
-// centres every dialog on its owner (or on the screen), where the desktop puts the windows it decorates,
-// and keeps it on the screen.
-POINT centredPosition(HWND owner, int width, int height) {
+// Where Windows opens a dialog: DS_CENTER centres it on the work area (here the whole screen); otherwise
+// the template's (x, y) counts from the owner's client area, or from the screen's corner with DS_ABSALIGN
+// or no owner. A top-level dialog is then moved onto the screen with its right and bottom edges a dialog
+// frame inside it (Wine under the probe, to the pixel). The stand-in's dialog window is its client area.
+POINT dialogPosition(const DialogTemplate &tmpl, HWND owner, SIZE size) {
   RECT screen{0, 0, backend::driver().screenWidth(), backend::driver().screenHeight()};
-  RECT area = screen;
-  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
-  int x = area.left + ((area.right - area.left) - width) / 2;
-  int y = area.top + ((area.bottom - area.top) - height) / 2;
-  x = std::max(0, std::min(x, int(screen.right) - width));
-  y = std::max(0, std::min(y, int(screen.bottom) - height));
-  return {x, y};
+  RECT offset = dialogUnitsToPixels(RECT{tmpl.x, tmpl.y, 0, 0});
+  POINT at{offset.left, offset.top};
+  if (tmpl.style & DS_CENTER) {
+    at = {(screen.right - size.cx) / 2, (screen.bottom - size.cy) / 2};
+  } else if (owner && !(tmpl.style & (WS_CHILD | DS_ABSALIGN))) {
+    ClientToScreen(owner, &at);
+  }
+  if (tmpl.style & WS_CHILD) return at;
+  at.x = std::max(0, std::min(int(at.x), int(screen.right) - GetSystemMetrics(SM_CXDLGFRAME) - int(size.cx)));
+  at.y = std::max(0, std::min(int(at.y), int(screen.bottom) - GetSystemMetrics(SM_CYDLGFRAME) - int(size.cy)));
+  return at;
 }
 
 // Edit boxes of a dialog show the sunken 3-D border in place of the flat WS_BORDER, as they do on every
@@ -158,7 +163,7 @@ RECT dialogUnitsToPixels(const RECT &units) {
 HWND createDialogIndirect(HINSTANCE instance, const DialogTemplate &tmpl, HWND owner, DLGPROC proc, LPARAM param,
                           HWND disabledOwner) {
   RECT size = dialogUnitsToPixels(RECT{0, 0, tmpl.cx, tmpl.cy});
-  POINT at = centredPosition(owner, size.right, size.bottom);
+  POINT at = dialogPosition(tmpl, owner, SIZE{size.right, size.bottom});
   std::string className = tmpl.windowClass.isOrdinal || tmpl.windowClass.empty() ? "#32770" : tmpl.windowClass.name;
   HWND dialog = CreateWindowExA(tmpl.exStyle, className.c_str(), tmpl.caption.c_str(), tmpl.style & ~WS_VISIBLE, at.x,
                                 at.y, size.right, size.bottom, owner, nullptr, instance, nullptr);
@@ -183,7 +188,8 @@ INT_PTR dialogBoxIndirect(HINSTANCE instance, const DialogTemplate &tmpl, HWND o
     disabled = modalOwner;
     EnableWindow(modalOwner, FALSE);
   }
-  HWND dialog = createDialogIndirect(instance, tmpl, modalOwner, proc, param, disabled);
+  // Placed from the owner given, even a child window; owned, like every window, by its top-level window.
+  HWND dialog = createDialogIndirect(instance, tmpl, owner, proc, param, disabled);
   if (!dialog) {
     if (disabled) EnableWindow(disabled, TRUE);
     return -1;

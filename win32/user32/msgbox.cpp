@@ -114,6 +114,7 @@ DialogTemplate boxTemplate(const std::string &text, const std::string &caption, 
                   buttons.size() == 1;
   tmpl.style =
       WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_NOIDLEMSG | DS_SETFONT | DS_3DLOOK | (closable ? WS_SYSMENU : 0);
+  tmpl.style |= DS_CENTER;  // on the screen, wherever the owner is, as Wine places its boxes
   tmpl.caption = caption;
   LPCSTR icon = iconFor(type);
   SIZE textSize = measureText(text);

@@ -26,6 +26,18 @@ HDC clientDC(Window &w, const Region *updateInClient) {
   return createDeviceContext(surface, clientOrigin(w), clip, w.handle);
 }
 
+// Parent before children, each subtree whole before the next sibling (in z-order): the order Windows
+// paints in. A window the paint handler leaves invalid is not sent WM_PAINT again here.
+void updateNow(HWND hwnd, bool withChildren) {
+  Window *w = findWindow(hwnd, false);
+  if (!w || !isVisibleOnScreen(*w)) return;
+  if (w->frameNeeded) paintFrame(*w);
+  if (!w->update.empty()) SendMessageA(hwnd, WM_PAINT, 0, 0);
+  if (!withChildren || !(w = findWindow(hwnd, false))) return;
+  std::vector<HWND> children = w->children;
+  for (HWND child : children) updateNow(child, true);
+}
+
 void drawBorder(Window &w, HDC hdc) {
   DeviceContext *dc = deviceContext(hdc);
   RECT r{0, 0, w.rect.right - w.rect.left, w.rect.bottom - w.rect.top};
@@ -184,10 +196,8 @@ BOOL WINAPI GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 }
 
 BOOL WINAPI UpdateWindow(HWND hwnd) {
-  Window *w = findWindow(hwnd);
-  if (!w) return FALSE;
-  if (w->frameNeeded) paintFrame(*w);
-  if (!w->update.empty() && isVisibleOnScreen(*w)) SendMessageA(hwnd, WM_PAINT, 0, 0);
+  if (!findWindow(hwnd)) return FALSE;
+  updateNow(hwnd, true);
   return TRUE;
 }
 
@@ -196,7 +206,7 @@ BOOL WINAPI RedrawWindow(HWND hwnd, const RECT *rect, HRGN, UINT flags) {
   if (!w) return FALSE;
   if (flags & RDW_FRAME) w->frameNeeded = true;
   if (flags & RDW_INVALIDATE) invalidateClient(*w, rect, (flags & RDW_ERASE) != 0);
-  if (flags & RDW_UPDATENOW) UpdateWindow(hwnd);
+  if (flags & RDW_UPDATENOW) updateNow(hwnd, (flags & RDW_ALLCHILDREN) != 0);
   return TRUE;
 }
 

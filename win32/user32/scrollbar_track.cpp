@@ -27,6 +27,16 @@ int barY(const Window &w, POINT client) {
   return client.y + in.top - scrollBarRect(w).top;
 }
 
+// The thumb follows the pointer only this near the bar: eight bar widths to either side, two above and
+// below (Wine's scroll.c, and Wine under the probe, to the pixel); farther away it goes back to where
+// the drag began, until the pointer returns.
+bool nearTheBar(const Window &w, POINT client) {
+  RECT in = nonClientInsets(w), bar = scrollBarRect(w);
+  int width = bar.right - bar.left;
+  RECT area{bar.left - 8 * width, bar.top - 2 * width, bar.right + 8 * width, bar.bottom + 2 * width};
+  return rectContains(area, client.x + in.left, client.y + in.top);
+}
+
 ScrollGeometry geometryOf(const Window &w) {
   RECT r = scrollBarRect(w);
   ScrollBarState bar = *w.vscroll;
@@ -44,8 +54,9 @@ void setPressed(HWND hwnd, int part) {
 struct Drag {
   HWND hwnd;
   ScrollPart part;
-  int grab;  // where in the thumb the pointer took hold
-  int y;     // the pointer's height within the bar
+  int grab;    // where in the thumb the pointer took hold
+  int y;       // the pointer's height within the bar
+  int pressY;  // the height at the press, where the thumb goes back to
 };
 
 void dragThumb(Drag &drag) {
@@ -84,7 +95,8 @@ bool runTracking(Drag &drag) {
     if (msg.hwnd == drag.hwnd && (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)) {
       Window *w = findWindow(drag.hwnd, false);
       if (!w) return false;
-      drag.y = barY(*w, POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+      POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+      drag.y = drag.part == Thumb && !nearTheBar(*w, at) ? drag.pressY : barY(*w, at);
       if (drag.part == Thumb) dragThumb(drag);
       if (msg.message == WM_LBUTTONUP) return true;
       continue;
@@ -103,7 +115,7 @@ LRESULT trackScrollBar(Window &w, POINT screen) {
   POINT client = screen;
   ScreenToClient(hwnd, &client);
   ScrollGeometry g = geometryOf(w);
-  Drag drag{hwnd, scrollPartAt(g, barY(w, client)), 0, barY(w, client)};
+  Drag drag{hwnd, scrollPartAt(g, barY(w, client)), 0, barY(w, client), barY(w, client)};
   if (largestPosition(*w.vscroll) <= w.vscroll->min) return 0;
   SetCapture(hwnd);
   if (drag.part == Thumb) {

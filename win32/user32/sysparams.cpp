@@ -58,6 +58,8 @@ int WINAPI GetSystemMetrics(int index) {
     case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
     case SM_CYFRAME: return 4;
+    case SM_CXSIZE:
+    case SM_CYSIZE: return 18;  // a caption button
     case SM_CXICON:
     case SM_CYICON: return 32;
     case SM_CXSMICON:

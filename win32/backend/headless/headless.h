@@ -31,6 +31,7 @@ class HeadlessDriver final : public Driver {
   void captureMouse(bool) override {}
   int screenWidth() override { return 1280; }
   int screenHeight() override { return 1024; }
+  unsigned takeDefaultPlace() override { return defaultPlaces_++; }
 
   void advance(uint64_t ms) { clock_ += ms; }
   void inject(const Event &event) { events_.push_back(event); }
@@ -40,6 +41,7 @@ class HeadlessDriver final : public Driver {
   uint64_t clock_ = 1000;
   std::deque<Event> events_;
   std::string clipboard_;
+  unsigned defaultPlaces_ = 0;
 };
 
 }  // namespace win32::backend

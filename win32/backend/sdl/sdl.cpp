@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "backend/sdl/scale.h"
 #include "backend/sdl/utf8.h"
@@ -230,6 +231,14 @@ int SdlDriver::screenWidth() {
 int SdlDriver::screenHeight() {
   SDL_DisplayMode mode;
   return (SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 1024) / scale_;
+}
+
+// On X11 every program on the display shares the count; elsewhere (Wayland, where the compositor places
+// windows itself) each program counts its own.
+unsigned SdlDriver::takeDefaultPlace() {
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
+    if (std::optional<unsigned> shared = x11::takeDefaultPlace()) return *shared;
+  return defaultPlaces_++;
 }
 
 }  // namespace win32::backend

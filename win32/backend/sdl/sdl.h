@@ -42,6 +42,7 @@ class SdlDriver final : public Driver {
   void captureMouse(bool on) override;
   int screenWidth() override;
   int screenHeight() override;
+  unsigned takeDefaultPlace() override;
 
  private:
   explicit SdlDriver(int scale) : scale_(scale) {}
@@ -58,6 +59,7 @@ class SdlDriver final : public Driver {
   bool audioTried_ = false;
   int keyArmedBy_ = 0;  // the X key event being dispatched, which may bring one key event
   std::unordered_map<NativeId, NativeId> owners_;  // dialog → the window it belongs to
+  unsigned defaultPlaces_ = 0;  // off X11, where nothing is shared between programs
 };
 
 }  // namespace win32::backend
