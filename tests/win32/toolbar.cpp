@@ -49,13 +49,16 @@ TEST_F(Toolbar, SpansTheTopOfItsParent) {
 }
 
 TEST_F(Toolbar, AutosizeFollowsTheParentsWidth) {
+  RECT before, after, window;
+  GetClientRect(parent, &before);
   MoveWindow(parent, 100, 80, 250, 200, TRUE);
-  RECT window;
+  GetClientRect(parent, &after);
+  ASSERT_LT(after.right, before.right);
   GetWindowRect(toolbar, &window);
-  EXPECT_EQ(window.right - window.left, 400) << "only TB_AUTOSIZE moves the toolbar";
+  EXPECT_EQ(window.right - window.left, before.right) << "only TB_AUTOSIZE moves the toolbar";
   EXPECT_EQ(send(TB_AUTOSIZE), 0);
   GetWindowRect(toolbar, &window);
-  EXPECT_EQ(window.right - window.left, 250);
+  EXPECT_EQ(window.right - window.left, after.right);
   EXPECT_EQ(window.bottom - window.top, 30);
 }
 
@@ -182,31 +185,45 @@ TEST(ToolbarCreation, SeparatorWidths) {
   DestroyWindow(parent);
 }
 
-// Records are read `structSize` bytes apart. The older layout ends before the string index; anything
-// shorter cannot be read at all.
-TEST(ToolbarCreation, ButtonRecordSizes) {
+// A flat toolbar is transparent. Windows adds TBSTYLE_TRANSPARENT to its style when it also gives it the
+// default CCS_TOP; one created with an alignment of its own is left as it was.
+TEST(ToolbarCreation, FlatToolbarsAreTransparent) {
   HWND parent = createParent();
-  constexpr UINT kOld = offsetof(TBBUTTON, iString);
-  std::vector<BYTE> records(2 * kOld, 0);
-  TBBUTTON first{2, 701, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 9, 0}, second{5, 702, 0, TBSTYLE_BUTTON, {}, 0, 0};
-  std::memcpy(records.data(), &first, kOld);
-  std::memcpy(records.data() + kOld, &second, kOld);
-  HWND toolbar = CreateToolbarEx(parent, kProgramStyle, 1, 7, GetModuleHandleA(nullptr), IDB_TOOLBAR,
-                                 reinterpret_cast<LPCTBBUTTON>(records.data()), 2, 18, 18, 18, 18, kOld);
-  ASSERT_NE(toolbar, nullptr);
-  TBBUTTON b;
-  std::memset(&b, 0x55, sizeof b);
-  ASSERT_EQ(SendMessageA(toolbar, TB_GETBUTTON, 1, LPARAM(&b)), TRUE);
-  EXPECT_EQ(b.idCommand, 702);
-  EXPECT_EQ(b.iBitmap, 5);
-  EXPECT_EQ(b.iString, INT_PTR(0x5555555555555555)) << "no room for it in an old record";
-  EXPECT_EQ(SendMessageA(toolbar, TB_COMMANDTOINDEX, 701, 0), 0);
+  struct Case {
+    DWORD style, added;
+  } cases[] = {{kProgramStyle, TBSTYLE_TRANSPARENT | CCS_TOP},
+               {kProgramStyle | CCS_TOP, 0},
+               {kProgramStyle | CCS_NOMOVEY, 0},
+               {WS_CHILD | WS_VISIBLE, CCS_TOP}};
+  for (const Case &c : cases) {
+    HWND toolbar = createProgramToolbar(parent, c.style);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(DWORD(GetWindowLongA(toolbar, GWL_STYLE)), c.style | c.added) << std::hex << c.style;
+    DestroyWindow(toolbar);
+  }
+  DestroyWindow(parent);
+}
 
-  SetLastError(0);
-  EXPECT_EQ(CreateToolbarEx(parent, kProgramStyle, 2, 7, GetModuleHandleA(nullptr), IDB_TOOLBAR, kProgramButtons,
-                            kProgramButtonCount, 18, 18, 18, 18, 20),
-            nullptr);
-  EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+// CreateToolbarEx takes the button size it is given as the size of the images; the buttons are that plus
+// their padding. A negative dimension stands for the bitmap's, and a zero one leaves the bitmap's size.
+// (Wine's conformance tests of CreateToolbarEx, which pass on Windows, expect these sizes.)
+TEST(ToolbarCreation, TheButtonSizeGivenIsTheImageSize) {
+  HWND parent = createParent();
+  struct Case {
+    int dxButton, dyButton, dxBitmap, dyBitmap;
+    LRESULT buttonSize;
+  } cases[] = {{20, 20, 16, 16, MAKELONG(27, 26)},
+               {4, 4, 16, 16, MAKELONG(11, 10)},
+               {0, 8, 12, 12, MAKELONG(19, 18)},
+               {-1, 8, 12, 12, MAKELONG(19, 14)}};
+  for (const Case &c : cases) {
+    HWND toolbar = CreateToolbarEx(parent, kProgramStyle, 1, 7, GetModuleHandleA(nullptr), IDB_TOOLBAR,
+                                   kProgramButtons, kProgramButtonCount, c.dxButton, c.dyButton, c.dxBitmap,
+                                   c.dyBitmap, sizeof(TBBUTTON));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(SendMessageA(toolbar, TB_GETBUTTONSIZE, 0, 0), c.buttonSize) << c.dxButton << "," << c.dyButton;
+    DestroyWindow(toolbar);
+  }
   DestroyWindow(parent);
 }
 

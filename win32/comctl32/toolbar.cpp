@@ -6,6 +6,7 @@
 
 #include "comctl32/classes.h"
 #include "comctl32/tooltip.h"
+#include "gdi32/dc.h"
 #include "gdi32/dib.h"
 #include "gdi32/objects.h"
 #include "kernel32/module.h"
@@ -117,11 +118,34 @@ LRESULT toolbarMessage(ToolbarState &s, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
+// A transparent toolbar has its parent erase the background under it, in the parent's own coordinates;
+// when the parent leaves it unerased (answers 0), the toolbar erases it with its own brush.
+LRESULT eraseBackground(HWND hwnd, HDC hdc) {
+  DeviceContext *dc = deviceContext(hdc);
+  HWND parent = GetParent(hwnd);
+  LRESULT erased = 0;
+  if (dc && parent && (GetWindowLongA(hwnd, GWL_STYLE) & TBSTYLE_TRANSPARENT)) {
+    POINT at{0, 0};
+    ClientToScreen(hwnd, &at);
+    ScreenToClient(parent, &at);
+    const POINT origin = dc->origin;
+    dc->origin = {origin.x - at.x, origin.y - at.y};
+    erased = SendMessageA(parent, WM_ERASEBKGND, WPARAM(hdc), 0);
+    if (deviceContext(hdc) == dc) dc->origin = origin;
+  }
+  return erased ? erased : DefWindowProcA(hwnd, WM_ERASEBKGND, WPARAM(hdc), 0);
+}
+
 void createState(HWND hwnd) {
   Window *w = findWindow(hwnd, false);
   if (!w) return;
-  // A toolbar that names no alignment sits at the top of its parent.
-  if (!(w->style & (CCS_TOP | CCS_NOMOVEY))) w->style |= CCS_TOP;
+  // A toolbar that names no alignment sits at the top of its parent. A flat one is transparent, but
+  // Windows adds TBSTYLE_TRANSPARENT only along with that default alignment: a flat toolbar created with
+  // CCS_TOP or CCS_NOMOVEY stays opaque.
+  if (!(w->style & (CCS_TOP | CCS_NOMOVEY))) {
+    if (w->style & TBSTYLE_FLAT) w->style |= TBSTYLE_TRANSPARENT;
+    w->style |= CCS_TOP;
+  }
   auto s = std::make_unique<ToolbarState>();
   s->self = hwnd;
   s->notify = w->parent;
@@ -143,6 +167,7 @@ LRESULT CALLBACK toolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       if (s->tooltip && IsWindow(s->tooltip)) DestroyWindow(s->tooltip);
       s->tooltip = nullptr;
       return 0;
+    case WM_ERASEBKGND: return eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC hdc = BeginPaint(hwnd, &ps);
@@ -242,7 +267,9 @@ using namespace win32;
 
 extern "C" {
 
-// Record sizes below the oldest TBBUTTON layout cannot be read and are refused.
+// Record sizes below the oldest TBBUTTON layout cannot be read and are refused. The button size given is
+// taken as the size of the images, as Windows takes it: the buttons are that plus their padding. A
+// negative dimension of it stands for the bitmap's, and with a zero one the bitmap's size stays.
 HWND WINAPI CreateToolbarEx(HWND parent, DWORD style, UINT id, int nBitmaps, HINSTANCE instance, UINT_PTR bitmapId,
                             LPCTBBUTTON buttons, int count, int dxButton, int dyButton, int dxBitmap, int dyBitmap,
                             UINT structSize) {
@@ -257,7 +284,9 @@ HWND WINAPI CreateToolbarEx(HWND parent, DWORD style, UINT id, int nBitmaps, HIN
   if (!s) return nullptr;
   SendMessageA(hwnd, TB_BUTTONSTRUCTSIZE, structSize, 0);
   if (dxBitmap > 0 && dyBitmap > 0) SendMessageA(hwnd, TB_SETBITMAPSIZE, 0, MAKELONG(dxBitmap, dyBitmap));
-  if (dxButton > 0 && dyButton > 0) SendMessageA(hwnd, TB_SETBUTTONSIZE, 0, MAKELONG(dxButton, dyButton));
+  if (dxButton < 0) dxButton = dxBitmap;
+  if (dyButton < 0) dyButton = dyBitmap;
+  if (dxButton > 0 && dyButton > 0) SendMessageA(hwnd, TB_SETBITMAPSIZE, 0, MAKELONG(dxButton, dyButton));
   loadImages(*s, instance, bitmapId, nBitmaps);
   addButtons(*s, buttons, count, structSize);
   SendMessageA(hwnd, TB_AUTOSIZE, 0, 0);

@@ -1,0 +1,101 @@
+// The screen on Linux: the stand-in's headless desktop, its clock that only the tests move, and the
+// pixels of its top-level surfaces.
+#include "support/platform_screen.h"
+
+#include "backend/driver.h"
+#include "user32/window.h"
+
+namespace screen {
+
+namespace {
+
+win32::Window *topLevel(HWND hwnd) {
+  win32::Window *w = hwnd ? win32::findWindow(hwnd, false) : nullptr;
+  w = w ? win32::topLevelOf(w) : nullptr;
+  return w && w->top ? w : nullptr;
+}
+
+void send(win32::backend::EventType type, const win32::Window &top, POINT at) {
+  win32::backend::Event e;
+  e.type = type;
+  e.window = top.top->native;
+  e.x = at.x - top.rect.left;
+  e.y = at.y - top.rect.top;
+  e.button = 1;
+  win32::backend::injectHeadlessEvent(e);
+}
+
+COLORREF surfacePixel(HWND hwnd, POINT origin, int x, int y) {
+  win32::Window *top = topLevel(hwnd);
+  if (!top) return CLR_INVALID;
+  const win32::Surface &s = top->top->surface;
+  int sx = origin.x + x, sy = origin.y + y;
+  if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height) return CLR_INVALID;
+  return win32::colorOf(s.pixels[size_t(sy) * s.width + sx]);
+}
+
+}  // namespace
+
+// The headless desktop takes events in the coordinates of a top-level window's drawable, which is that
+// window's rectangle. Like a real desktop, it sends them to the top-level window under the pointer, or,
+// while the button is held or a window has the capture, to the window that holds the mouse; the window
+// the pointer leaves is told so.
+void pointer(Pointer action, POINT at) {
+  static HWND pressed = nullptr, under = nullptr;
+  win32::Window *target = topLevel(GetCapture());
+  if (!target) target = topLevel(pressed);
+  if (!target) target = topLevel(WindowFromPoint(at));
+  if (win32::Window *left = topLevel(under); left && left != target)
+    send(win32::backend::EventType::MouseLeave, *left, at);
+  under = target ? target->handle : nullptr;
+  if (action == Pointer::Press) pressed = under;
+  if (action == Pointer::Release) pressed = nullptr;
+  if (target)
+    send(action == Pointer::Press     ? win32::backend::EventType::MouseDown
+         : action == Pointer::Release ? win32::backend::EventType::MouseUp
+                                      : win32::backend::EventType::MouseMove,
+         *target, at);
+  pump();
+}
+
+void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// The headless clock stands still unless moved: timers fire exactly when due.
+void wait(unsigned ms) {
+  win32::backend::advanceHeadlessClock(ms);
+  pump();
+}
+
+unsigned timerSlack() { return 0; }
+
+// Every ...A call of the stand-in takes UTF-8.
+int textWidth(HWND control, const char *utf8) {
+  HDC hdc = GetDC(control);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(hdc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(hdc, utf8, lstrlenA(utf8), &size);
+  ReleaseDC(control, hdc);
+  return size.cx;
+}
+
+bool controlsThemed() { return false; }
+
+COLORREF clientPixel(HWND window, int x, int y) {
+  pump();
+  win32::Window *w = win32::findWindow(window, false);
+  return w ? surfacePixel(window, win32::clientOrigin(*w), x, y) : CLR_INVALID;
+}
+
+COLORREF windowPixel(HWND window, int x, int y) {
+  pump();
+  win32::Window *w = win32::findWindow(window, false);
+  return w ? surfacePixel(window, win32::windowOrigin(*w), x, y) : CLR_INVALID;
+}
+
+}  // namespace screen

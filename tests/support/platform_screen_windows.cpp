@@ -1,0 +1,116 @@
+// The screen on real Windows (and Wine): input through SendInput, real time, and the pixels read back
+// through the windows' own device contexts.
+#include "support/platform_screen.h"
+
+#include <string>
+
+#include "support/wine.h"
+
+namespace screen {
+
+namespace {
+
+// Absolute coordinates are in 1/65536ths of the primary screen; rounding up maps back onto the pixel.
+void send(Pointer action, POINT at) {
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = LONG((LONGLONG(at.x) * 65536 + width - 1) / width);
+  input.mi.dy = LONG((LONGLONG(at.y) * 65536 + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  if (action == Pointer::Press) input.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  if (action == Pointer::Release) input.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
+bool pointerAt(POINT at) {
+  POINT now{};
+  return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+}
+
+}  // namespace
+
+// SendInput queues the input; the messages it makes are handled here. Under Wine the X server reports
+// the pointer moves Wine itself made as moves of its own, and one that comes late puts the pointer back
+// where an earlier call left it: the pointer is sent again until it has stayed where it was sent for a
+// few checks, so that the input a test makes is over when this returns.
+void pointer(Pointer action, POINT at) {
+  send(action, at);
+  for (int stable = 0, tries = 0; stable < 3 && tries < 50; ++tries) {
+    pump();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 15, QS_ALLINPUT);
+    pump();
+    if (pointerAt(at)) {
+      ++stable;
+    } else {
+      stable = 0;
+      send(Pointer::Move, at);
+    }
+  }
+}
+
+void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void wait(unsigned ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  for (;;) {
+    pump();
+    ULONGLONG now = GetTickCount64();
+    if (now >= end) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(end - now), QS_ALLINPUT);
+  }
+}
+
+// Timers are checked when the thread looks at its queue, on the system's clock of 10 to 16 ms ticks;
+// a loaded machine adds more.
+unsigned timerSlack() { return 150; }
+
+// Wine's GDI reads the text of its ...A calls in the code page of the font's character set (1252 for
+// ANSI_CHARSET), not in the process's UTF-8 one: the text is measured as UTF-16, as the controls keep it.
+int textWidth(HWND control, const char *utf8) {
+  std::wstring text(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), int(text.size()));
+  HDC hdc = GetDC(control);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))) SelectObject(hdc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(hdc, text.c_str(), int(text.size()) - 1, &size);
+  ReleaseDC(control, hdc);
+  return size.cx;
+}
+
+// Wine's theme is on unless the user's ThemeManager key says ThemeActive "0"; uxtheme tells.
+bool controlsThemed() {
+  if (!runningUnderWine()) return false;
+  HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+  FARPROC found = uxtheme ? GetProcAddress(uxtheme, "IsThemeActive") : nullptr;
+  auto isThemeActive = reinterpret_cast<BOOL(WINAPI *)()>(reinterpret_cast<void (*)()>(found));
+  return isThemeActive && isThemeActive();
+}
+
+namespace {
+
+COLORREF pixelOf(HWND window, HDC hdc, int x, int y) {
+  COLORREF color = GetPixel(hdc, x, y);
+  ReleaseDC(window, hdc);
+  return color;
+}
+
+}  // namespace
+
+COLORREF clientPixel(HWND window, int x, int y) {
+  pump();
+  return pixelOf(window, GetDC(window), x, y);
+}
+
+COLORREF windowPixel(HWND window, int x, int y) {
+  pump();
+  return pixelOf(window, GetWindowDC(window), x, y);
+}
+
+}  // namespace screen
