@@ -100,7 +100,8 @@ endfunction()
 
 function(oxbyte_wine_tests name)
   add_executable(${name} ${ARGN} tests/support/windows_main.cpp tests/support/platform_windows.cpp
-    tests/support/platform_screen_windows.cpp $<TARGET_OBJECTS:oxbyte_resources>)
+    tests/support/platform_screen_windows.cpp tests/support/platform_files_windows.cpp
+    $<TARGET_OBJECTS:oxbyte_resources>)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests
     ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(${name} PRIVATE gtest ${OXBYTE_WIN32_LIBS})

@@ -1,21 +1,18 @@
 // Tests for kernel32 file handles: CreateFileA dispositions and sharing, reading, writing, seeking,
-// flushing and closing, including failures injected below the file layer.
-#include <errno.h>
-#include <fcntl.h>
+// flushing and closing.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <windows.h>
 
 #include <string>
 
 #include "file_test_support.h"
-#include "kernel32/posix.h"
+#include "support/platform_files.h"
+#include "support/wine.h"
 
 namespace {
 
+using file_test::join;
 using file_test::openFile;
-using file_test::PosixOverride;
 using file_test::TempFolder;
 
 constexpr DWORD kReadWrite = GENERIC_READ | GENERIC_WRITE;
@@ -64,10 +61,32 @@ TEST(CreateFileA, DispositionsOnExistingAndMissingFiles) {
   }
 }
 
+// TRUNCATE_EXISTING asks for GENERIC_WRITE itself: without it Windows says ERROR_INVALID_PARAMETER and
+// leaves the file alone, whatever other access is asked for (Wine's conformance tests,
+// dlls/kernel32/tests/file.c test_CreateFile, expect this of Windows and mark Wine's answer as its fault).
+// Wine 8 opens the file and empties it.
+TEST(CreateFileA, TruncatingNeedsGenericWrite) {
+  TempFolder folder;
+  std::string path = folder.write("f", "hello");
+  for (DWORD access : {DWORD(0), DWORD(GENERIC_READ)}) {
+    SCOPED_TRACE(access);
+    HANDLE h = openFile(path, access, 0, TRUNCATE_EXISTING);
+    if (runningUnderWine()) {
+      EXPECT_NE(h, INVALID_HANDLE_VALUE);
+      CloseHandle(h);
+      EXPECT_EQ(folder.read("f"), "");
+      continue;
+    }
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(folder.read("f"), "hello");
+  }
+}
+
 TEST(CreateFileA, MissingFolderOnTheWayIsPathNotFound) {
   TempFolder folder;
   folder.write("file", "x");
-  for (const char *name : {"nofolder/f", "file/f"}) {
+  for (const std::string &name : {join("nofolder", "f"), join("file", "f")}) {
     for (DWORD disposition : {OPEN_EXISTING, CREATE_ALWAYS}) {
       SCOPED_TRACE(name);
       EXPECT_EQ(openFile(folder.path(name), GENERIC_WRITE, 0, disposition), INVALID_HANDLE_VALUE);
@@ -131,76 +150,60 @@ TEST(CreateFileA, RefusedCreateAlwaysLeavesTheContent) {
   EXPECT_EQ(folder.read("f"), "keep me");
 }
 
-// A file nobody may write is read-only for us too, even when the tests run as root.
+// A file nobody may write is read-only for us too, even when the tests run as root: Windows' read-only
+// attribute binds every user, administrators included ("applications can read the file, but cannot write to
+// it or delete it", FILE_ATTRIBUTE_READONLY). Wine started by Unix root opens it for writing like any file
+// (platform::wineRunsAsRoot), and CREATE_ALWAYS and TRUNCATE_EXISTING then empty it.
 TEST(CreateFileA, ReadOnlyFileRefusesWritingButOpensForReading) {
   TempFolder folder;
-  std::string path = folder.write("f", "locked", 0444);
+  std::string path = folder.writeReadOnly("f", "locked");
+  const bool wineAsRoot = platform::wineRunsAsRoot();
   for (DWORD disposition : {OPEN_EXISTING, OPEN_ALWAYS, CREATE_ALWAYS, TRUNCATE_EXISTING}) {
     SCOPED_TRACE(disposition);
-    EXPECT_EQ(openFile(path, GENERIC_WRITE, 0, disposition), INVALID_HANDLE_VALUE);
+    HANDLE writer = openFile(path, GENERIC_WRITE, 0, disposition);
+    if (wineAsRoot) {
+      EXPECT_NE(writer, INVALID_HANDLE_VALUE);
+      CloseHandle(writer);
+      continue;
+    }
+    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   }
   HANDLE reader = openFile(path, GENERIC_READ, 0, OPEN_EXISTING);
   EXPECT_NE(reader, INVALID_HANDLE_VALUE);
   CloseHandle(reader);
-  EXPECT_EQ(folder.read("f"), "locked");
+  EXPECT_EQ(folder.read("f"), wineAsRoot ? "" : "locked");
 }
 
+// Windows opens a name as a file, and a folder is not one: every disposition is refused. Two refusals
+// differ under Wine, which Wine's own conformance tests (dlls/kernel32/tests/file.c, test_CreateFile) mark
+// as its faults while they pass on Windows: CREATE_NEW gives ERROR_ACCESS_DENIED on Windows and
+// ERROR_FILE_EXISTS under Wine, and TRUNCATE_EXISTING without GENERIC_WRITE ERROR_INVALID_PARAMETER on
+// Windows (checked before the file is looked at) and ERROR_ACCESS_DENIED under Wine.
 TEST(CreateFileA, FolderIsRefused) {
   TempFolder folder;
   for (DWORD disposition : {CREATE_ALWAYS, OPEN_EXISTING, OPEN_ALWAYS, TRUNCATE_EXISTING}) {
     for (DWORD access : {GENERIC_READ, kReadWrite}) {
       SCOPED_TRACE(testing::Message() << disposition << " " << access);
+      DWORD refusal = ERROR_ACCESS_DENIED;
+      if (disposition == TRUNCATE_EXISTING && !(access & GENERIC_WRITE) && !runningUnderWine())
+        refusal = ERROR_INVALID_PARAMETER;
       EXPECT_EQ(openFile(folder.root(), access, FILE_SHARE_READ, disposition), INVALID_HANDLE_VALUE);
-      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+      EXPECT_EQ(GetLastError(), refusal);
     }
   }
   EXPECT_EQ(openFile(folder.root(), GENERIC_READ, 0, CREATE_NEW), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(runningUnderWine() ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED));
 }
 
-// The open must not wait for a writer; the watchdog ends the test if it does.
-TEST(CreateFileA, FifoWithoutWriterDoesNotBlock) {
-  TempFolder folder;
-  std::string path = folder.path("fifo");
-  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
-  alarm(10);
-  HANDLE h = openFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetFileType(h), static_cast<DWORD>(FILE_TYPE_PIPE));
-  char buffer[8];
-  DWORD got = 99;
-  EXPECT_TRUE(ReadFile(h, buffer, sizeof buffer, &got, nullptr));
-  EXPECT_EQ(got, 0u);
-  EXPECT_TRUE(CloseHandle(h));
-  EXPECT_EQ(openFile(path, GENERIC_WRITE, 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);  // no reader either
-  alarm(0);
-}
-
-TEST(CreateFileA, PathsAreUsedAsTheirBytes) {
-  TempFolder folder;
-  for (std::string name : {"back\\slash", "\xE4\xB8\xAD\xE6\x96\x87.bin", "C:file"}) {
-    HANDLE h = openFile(folder.path(name), GENERIC_WRITE, 0, CREATE_NEW);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
-    CloseHandle(h);
-    EXPECT_TRUE(folder.exists(name)) << name;
-  }
-  EXPECT_FALSE(folder.exists("back"));
-}
-
-// A handle is a token of its own: neither a descriptor number nor INVALID_HANDLE_VALUE.
+// A handle ends once: closing it again, or closing no handle at all, is refused.
 TEST(CloseHandle, RefusesWhatIsNotAnOpenHandle) {
   TempFolder folder;
   HANDLE h = openFile(folder.write("f", "x"), GENERIC_READ, 0, OPEN_EXISTING);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   ASSERT_NE(h, nullptr);
-  int fd = open(folder.path("f").c_str(), O_RDONLY);
-  SetLastError(kUntouched);
-  EXPECT_FALSE(CloseHandle(reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd))));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-  EXPECT_NE(fcntl(fd, F_GETFD), -1);  // the call left descriptor fd alone
-  close(fd);
   EXPECT_TRUE(CloseHandle(h));
+  SetLastError(kUntouched);
   EXPECT_FALSE(CloseHandle(h));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(CloseHandle(nullptr));
@@ -236,11 +239,6 @@ TEST(ReadWriteFile, RefuseWhatTheHandleDoesNotAllow) {
   EXPECT_FALSE(ReadFile(writer, buffer, 4, &done, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(done, 0u);
-  alignas(8) char overlapped[32] = {};
-  EXPECT_FALSE(ReadFile(reader, buffer, 4, &done, reinterpret_cast<LPOVERLAPPED>(overlapped)));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-  EXPECT_FALSE(WriteFile(writer, "x", 1, &done, reinterpret_cast<LPOVERLAPPED>(overlapped)));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   done = 99;
   EXPECT_FALSE(ReadFile(nullptr, buffer, 4, &done, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
@@ -249,113 +247,6 @@ TEST(ReadWriteFile, RefuseWhatTheHandleDoesNotAllow) {
   CloseHandle(writer);
   EXPECT_EQ(folder.read("r"), "abc");
   EXPECT_EQ(folder.read("w"), "");
-}
-
-// Faults injected below WriteFile and ReadFile, counted per test.
-struct Faults {
-  int calls = 0;
-  size_t transferred = 0;
-};
-Faults faults;
-
-ssize_t writeThreeBytesAtATime(int fd, const void *data, size_t count) {
-  ++faults.calls;
-  return write(fd, data, count < 3 ? count : 3);
-}
-
-ssize_t writeInterruptedEveryOtherCall(int fd, const void *data, size_t count) {
-  if (++faults.calls % 2) return errno = EINTR, -1;
-  return write(fd, data, count < 4 ? count : 4);
-}
-
-// Takes 10 bytes in 4-byte pieces, then the disk is full.
-ssize_t writeUntilDiskFull(int fd, const void *data, size_t count) {
-  if (faults.transferred >= 10) return errno = ENOSPC, -1;
-  size_t piece = std::min<size_t>({count, 4, 10 - faults.transferred});
-  ssize_t put = write(fd, data, piece);
-  if (put > 0) faults.transferred += static_cast<size_t>(put);
-  return put;
-}
-
-ssize_t writeFailingWithIoError(int, const void *, size_t) { return errno = EIO, -1; }
-
-struct WriteFaultCase {
-  const char *name;
-  ssize_t (*write)(int, const void *, size_t);
-  bool succeeds;
-  DWORD written;
-  DWORD error;
-};
-
-const WriteFaultCase kWriteFaults[] = {
-    {"short writes", writeThreeBytesAtATime, true, 26, 0},
-    {"EINTR", writeInterruptedEveryOtherCall, true, 26, 0},
-    {"ENOSPC", writeUntilDiskFull, false, 10, ERROR_DISK_FULL},
-    {"EIO", writeFailingWithIoError, false, 0, ERROR_WRITE_FAULT},
-};
-
-TEST(WriteFile, WritesEverythingOrSaysHowFarItGot) {
-  const std::string data = "abcdefghijklmnopqrstuvwxyz";
-  for (const auto &c : kWriteFaults) {
-    SCOPED_TRACE(c.name);
-    TempFolder folder;
-    HANDLE h = openFile(folder.path("f"), GENERIC_WRITE, 0, CREATE_ALWAYS);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    faults = {};
-    DWORD written = 99;
-    SetLastError(ERROR_SUCCESS);
-    BOOL ok;
-    {
-      win32::posix::Calls calls = win32::posix::systemCalls();
-      calls.write = c.write;
-      PosixOverride override(calls);
-      ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    }
-    CloseHandle(h);
-    EXPECT_EQ(ok != FALSE, c.succeeds);
-    EXPECT_EQ(written, c.written);
-    EXPECT_EQ(GetLastError(), c.error);
-    EXPECT_EQ(folder.read("f"), data.substr(0, c.written));
-  }
-}
-
-ssize_t readTwoBytesAfterInterrupt(int fd, void *data, size_t count) {
-  if (++faults.calls % 2) return errno = EINTR, -1;
-  return read(fd, data, count < 2 ? count : 2);
-}
-
-ssize_t readThenIoError(int fd, void *data, size_t count) {
-  if (faults.calls++ > 0) return errno = EIO, -1;
-  return read(fd, data, count < 3 ? count : 3);
-}
-
-TEST(ReadFile, RetriesShortAndInterruptedReads) {
-  TempFolder folder;
-  HANDLE h = openFile(folder.write("f", "0123456789"), GENERIC_READ, 0, OPEN_EXISTING);
-  win32::posix::Calls calls = win32::posix::systemCalls();
-  calls.read = readTwoBytesAfterInterrupt;
-  faults = {};
-  PosixOverride override(calls);
-  char buffer[10];
-  DWORD got = 0;
-  EXPECT_TRUE(ReadFile(h, buffer, 10, &got, nullptr));
-  EXPECT_EQ(std::string(buffer, got), "0123456789");
-  CloseHandle(h);
-}
-
-TEST(ReadFile, FailureKeepsTheCountSoFar) {
-  TempFolder folder;
-  HANDLE h = openFile(folder.write("f", "0123456789"), GENERIC_READ, 0, OPEN_EXISTING);
-  win32::posix::Calls calls = win32::posix::systemCalls();
-  calls.read = readThenIoError;
-  faults = {};
-  PosixOverride override(calls);
-  char buffer[10];
-  DWORD got = 0;
-  EXPECT_FALSE(ReadFile(h, buffer, 10, &got, nullptr));
-  EXPECT_EQ(got, 3u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_READ_FAULT));
-  CloseHandle(h);
 }
 
 DWORD position(HANDLE h) { return SetFilePointer(h, 0, nullptr, FILE_CURRENT); }
@@ -407,56 +298,20 @@ TEST(SetFilePointer, HighPartMovesPast4GiB) {
   CloseHandle(h);
 }
 
+// Without write access Windows refuses with ERROR_ACCESS_DENIED: SetEndOfFile needs a handle with
+// GENERIC_WRITE, and the end-of-file information it sets asks for FILE_WRITE_DATA, whose absence the system
+// reports as access denied (SetEndOfFile, NtSetInformationFile). Wine 8 passes on Linux's answer to
+// truncating a descriptor open for reading, EINVAL: ERROR_INVALID_PARAMETER.
 TEST(SetEndOfFile, NeedsWriteAccess) {
   TempFolder folder;
   HANDLE h = openFile(folder.write("f", "12345"), GENERIC_READ, 0, OPEN_EXISTING);
   SetFilePointer(h, 2, nullptr, FILE_BEGIN);
   EXPECT_FALSE(SetEndOfFile(h));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(runningUnderWine() ? ERROR_INVALID_PARAMETER : ERROR_ACCESS_DENIED));
   EXPECT_FALSE(FlushFileBuffers(h));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   CloseHandle(h);
   EXPECT_EQ(folder.read("f"), "12345");
-}
-
-int syncedFd = -1;
-int recordSync(int fd) { return syncedFd = fd, 0; }
-int failSync(int) { return errno = EIO, -1; }
-int failClose(int fd) { return close(fd), errno = EIO, -1; }
-
-TEST(FlushFileBuffers, SyncsTheFileAndReportsFailure) {
-  TempFolder folder;
-  HANDLE h = openFile(folder.path("f"), GENERIC_WRITE, 0, CREATE_NEW);
-  win32::posix::Calls calls = win32::posix::systemCalls();
-  calls.fsync = recordSync;
-  {
-    PosixOverride override(calls);
-    syncedFd = -1;
-    EXPECT_TRUE(FlushFileBuffers(h));
-    EXPECT_GE(syncedFd, 0);
-  }
-  calls.fsync = failSync;
-  {
-    PosixOverride override(calls);
-    EXPECT_FALSE(FlushFileBuffers(h));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
-  }
-  CloseHandle(h);
-}
-
-// A failing close() still ends the handle, but the caller learns that data may be lost.
-TEST(CloseHandle, ReportsAFailingClose) {
-  TempFolder folder;
-  HANDLE h = openFile(folder.path("f"), GENERIC_WRITE, 0, CREATE_NEW);
-  win32::posix::Calls calls = win32::posix::systemCalls();
-  calls.close = failClose;
-  {
-    PosixOverride override(calls);
-    EXPECT_FALSE(CloseHandle(h));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
-  }
-  EXPECT_FALSE(CloseHandle(h));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 }  // namespace

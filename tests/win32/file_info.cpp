@@ -1,12 +1,13 @@
 // Tests for kernel32 handle queries: GetFileType, GetFileSize, GetFileInformationByHandle.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "file_test_support.h"
+#include "support/platform_files.h"
 
 namespace {
 
@@ -17,12 +18,13 @@ constexpr DWORD kUntouched = 0xDEAD;
 
 TEST(GetFileType, TellsDisksDevicesAndPipes) {
   TempFolder folder;
-  std::string fifo = folder.path("fifo");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  std::string pipe = platform::makePipe(folder.root());
+  ASSERT_FALSE(pipe.empty());
   struct Case {
     std::string path;
     DWORD type;
-  } cases[] = {{folder.write("f", "x"), FILE_TYPE_DISK}, {"/dev/null", FILE_TYPE_CHAR}, {fifo, FILE_TYPE_PIPE}};
+  } cases[] = {{folder.write("f", "x"), FILE_TYPE_DISK}, {platform::characterDevice(), FILE_TYPE_CHAR},
+               {pipe, FILE_TYPE_PIPE}};
   for (const auto &c : cases) {
     HANDLE h = openFile(c.path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << c.path;
@@ -37,11 +39,11 @@ TEST(GetFileType, TellsDisksDevicesAndPipes) {
 
 struct SizeCase {
   const char *name;
-  uint64_t size;
+  std::uint64_t size;
   DWORD low, high;
 };
 
-// Sparse files, so the large sizes cost no disk space.
+// Sparse files where the file system allows, so the large sizes cost no disk space.
 const SizeCase kSizes[] = {
     {"empty", 0, 0, 0},
     {"small", 5, 5, 0},
@@ -54,7 +56,7 @@ TEST(GetFileSize, GivesTheLowPartAndTheHighPartThroughThePointer) {
   for (const auto &c : kSizes) {
     SCOPED_TRACE(c.name);
     std::string path = folder.write(c.name, "");
-    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(c.size)), 0);
+    ASSERT_TRUE(platform::resizeFile(path, c.size));
     HANDLE h = openFile(path, GENERIC_READ, 0, OPEN_EXISTING);
     DWORD high = 99;
     SetLastError(kUntouched);
@@ -70,7 +72,7 @@ TEST(GetFileSize, GivesTheLowPartAndTheHighPartThroughThePointer) {
 TEST(GetFileSize, SizeThatLooksLikeFailureClearsTheLastError) {
   TempFolder folder;
   std::string path = folder.write("f", "");
-  ASSERT_EQ(truncate(path.c_str(), 0xFFFFFFFFll), 0);
+  ASSERT_TRUE(platform::resizeFile(path, 0xFFFFFFFFu));
   HANDLE h = openFile(path, GENERIC_READ, 0, OPEN_EXISTING);
   DWORD high = 99;
   SetLastError(kUntouched);
@@ -98,7 +100,7 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION &a, const BY_HANDLE_FILE_INFORMAT
 TEST(GetFileInformationByHandle, IdentifiesFilesAndCountsLinks) {
   TempFolder folder;
   std::string a = folder.write("a", "twelve bytes"), b = folder.write("b", "other");
-  ASSERT_EQ(link(a.c_str(), folder.path("a2").c_str()), 0);
+  std::filesystem::create_hard_link(a, folder.path("a2"));
   BY_HANDLE_FILE_INFORMATION ofA = infoOf(a), ofLink = infoOf(folder.path("a2")), ofB = infoOf(b);
   EXPECT_TRUE(sameFile(ofA, ofLink));
   EXPECT_FALSE(sameFile(ofA, ofB));
@@ -106,13 +108,14 @@ TEST(GetFileInformationByHandle, IdentifiesFilesAndCountsLinks) {
   EXPECT_EQ(ofB.nNumberOfLinks, 1u);
   EXPECT_EQ(ofA.nFileSizeLow, 12u);
   EXPECT_EQ(ofA.nFileSizeHigh, 0u);
-  EXPECT_EQ(ofA.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(ofA.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));  // as GetFileAttributesA says
   EXPECT_NE(ofA.ftLastWriteTime.dwHighDateTime, 0u);  // a date after 1601
 }
 
 TEST(GetFileInformationByHandle, ReportsReadOnlyFiles) {
   TempFolder folder;
-  EXPECT_EQ(infoOf(folder.write("ro", "x", 0444)).dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(infoOf(folder.writeReadOnly("ro", "x")).dwFileAttributes,
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
   BY_HANDLE_FILE_INFORMATION info;
   EXPECT_FALSE(GetFileInformationByHandle(nullptr, &info));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));

@@ -154,8 +154,9 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, LPLON
   return low;
 }
 
-// The file ends at the handle's position. Windows refuses this without write access (Wine says
-// ERROR_INVALID_HANDLE there; Windows says ERROR_ACCESS_DENIED, as WriteFile does).
+// The file ends at the handle's position. Windows refuses this without write access with
+// ERROR_ACCESS_DENIED, as WriteFile does (Wine 8 says ERROR_INVALID_PARAMETER, Linux's answer for
+// truncating a descriptor open for reading).
 extern "C" BOOL WINAPI SetEndOfFile(HANDLE hFile) {
   auto file = fileOrError(hFile);
   if (!file) return FALSE;

@@ -17,7 +17,7 @@ bool isReadOnlyFile(const struct stat &info, const char *path) {
 
 DWORD attributesOf(const struct stat &info, const char *path) {
   if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-  return isReadOnlyFile(info, path) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+  return FILE_ATTRIBUTE_ARCHIVE | (isReadOnlyFile(info, path) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
 }  // namespace win32

@@ -12,7 +12,9 @@ namespace win32 {
 // `path` names the file for the permission check.
 bool isReadOnlyFile(const struct stat &info, const char *path);
 
-// FILE_ATTRIBUTE_DIRECTORY for a folder; FILE_ATTRIBUTE_READONLY or FILE_ATTRIBUTE_NORMAL otherwise.
+// FILE_ATTRIBUTE_DIRECTORY for a folder; FILE_ATTRIBUTE_ARCHIVE otherwise, with FILE_ATTRIBUTE_READONLY
+// for a read-only file. Windows marks every file it creates or writes for archiving, and Linux keeps no
+// such mark to clear: a file here always has it (as under Wine).
 DWORD attributesOf(const struct stat &info, const char *path);
 
 }  // namespace win32

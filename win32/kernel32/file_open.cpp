@@ -103,6 +103,13 @@ DWORD prepareRegularFile(const Request &request, const Opened &opened) {
   return ERROR_SUCCESS;
 }
 
+// Windows opens a name as a file: an existing folder refuses CREATE_NEW as it refuses every other
+// disposition, with "access denied" rather than "file exists".
+bool isFolder(const char *path) {
+  struct stat info;
+  return calls().stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 HANDLE finishOpen(const Request &request, const Opened &opened) {
   struct stat info;
   DWORD error = calls().fstat(opened.fd, &info) == 0 ? checkOpenedFile(request, opened, info)
@@ -132,7 +139,9 @@ HANDLE finishOpen(const Request &request, const Opened &opened) {
 extern "C" HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                                      LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
                                      DWORD dwFlagsAndAttributes, HANDLE) {
-  if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) {
+  // Truncating asks for GENERIC_WRITE itself, not merely for a right to write data.
+  if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING ||
+      (dwCreationDisposition == TRUNCATE_EXISTING && !(dwDesiredAccess & GENERIC_WRITE))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
@@ -143,6 +152,7 @@ extern "C" HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, D
   Request request{lpFileName, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes};
   Opened opened = openByDisposition(request);
   if (opened.fd < 0) {
+    if (opened.error == ERROR_FILE_EXISTS && isFolder(lpFileName)) opened.error = ERROR_ACCESS_DENIED;
     SetLastError(opened.error);
     return INVALID_HANDLE_VALUE;
   }

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "file_test_support.h"
+#include "posix_file_test_support.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(TemporaryFiles, HaveNoNameYetReachTheirPlaceAndTakeTheirNameOnlyWhereNeeded
   for (bool nameless : {true, false}) {
     SCOPED_TRACE(nameless ? "a file system with nameless files" : "one without");
     TempFolder folder;
-    std::string document = folder.write("doc", "old", 0640), temporary = folder.path("doc.new");
+    std::string document = file_test::writeWithMode(folder, "doc", "old", 0640), temporary = folder.path("doc.new");
     win32::posix::Calls calls = win32::posix::systemCalls();
     if (!nameless) calls.openat = refuseNamelessFiles;
     PosixOverride override(calls);
