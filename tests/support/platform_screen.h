@@ -17,7 +17,13 @@ enum class Pointer { Move, Press, Release };
 void pointer(Pointer action, POINT at);
 
 // Handles the messages waiting now (input, painting, timers already due); time does not move on.
-void pump();
+inline void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
 
 // Lets `ms` milliseconds pass, handling every message meanwhile, so that the timers due in that time
 // fire. The stand-in's clock moves on by exactly that; on Windows real time passes, and a timer may fire

@@ -58,14 +58,6 @@ void pointer(Pointer action, POINT at) {
   pump();
 }
 
-void pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 // The headless clock stands still unless moved: timers fire exactly when due.
 void wait(unsigned ms) {
   win32::backend::advanceHeadlessClock(ms);

@@ -4,23 +4,19 @@
 
 #include <string>
 
+#include "support/platform.h"
 #include "support/wine.h"
 
 namespace screen {
 
 namespace {
 
-// Absolute coordinates are in 1/65536ths of the primary screen; rounding up maps back onto the pixel.
+// The same input as the program tests' mouse: one SendInput of the pointer at an absolute place.
 void send(Pointer action, POINT at) {
-  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = LONG((LONGLONG(at.x) * 65536 + width - 1) / width);
-  input.mi.dy = LONG((LONGLONG(at.y) * 65536 + height - 1) / height);
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  if (action == Pointer::Press) input.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  if (action == Pointer::Release) input.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input, sizeof input);
+  platform::mouse(action == Pointer::Press     ? platform::Mouse::Press
+                  : action == Pointer::Release ? platform::Mouse::Release
+                                               : platform::Mouse::Move,
+                  at);
 }
 
 bool pointerAt(POINT at) {
@@ -46,14 +42,6 @@ void pointer(Pointer action, POINT at) {
       stable = 0;
       send(Pointer::Move, at);
     }
-  }
-}
-
-void pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
 }
 
