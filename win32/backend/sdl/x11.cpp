@@ -19,8 +19,7 @@ namespace {
   X(XSetErrorHandler) X(XInternAtom) X(XChangeProperty) X(XDeleteProperty) X(XMapRaised) X(XUnmapWindow)   \
   X(XFlush) X(XGetWindowAttributes) X(XPutBackEvent) X(XPending) X(XConnectionNumber) X(XOpenDisplay)      \
   X(XCloseDisplay) X(XResourceManagerString) X(XDefaultScreen) X(XDisplayWidth) X(XDisplayWidthMM)    \
-  X(XResizeWindow) X(XSync) X(XDefaultRootWindow) X(XGetWindowProperty) X(XFree) X(XGrabServer)         \
-  X(XUngrabServer)
+  X(XResizeWindow) X(XSync)
 
 struct Xlib {
 #define OXBYTE_X11_POINTER(name) decltype(&::name) name = nullptr;
@@ -157,32 +156,6 @@ bool waitForInput(int timeoutMs) {
   pollfd fd{xlib.XConnectionNumber(display), POLLIN, 0};
   poll(&fd, 1, timeoutMs);
   return true;
-}
-
-// Read and raised with the server grabbed, so that two programs starting together never take the same
-// place. Through a connection of its own: the first window asks before SDL's connection is known here.
-std::optional<unsigned> takeDefaultPlace() {
-  Display *desktop = loaded ? xlib.XOpenDisplay(nullptr) : nullptr;
-  if (!desktop) return std::nullopt;
-  ::Window root = xlib.XDefaultRootWindow(desktop);
-  Atom count = xlib.XInternAtom(desktop, "_OXBYTE_DEFAULT_PLACES", False);
-  xlib.XGrabServer(desktop);
-  Atom type = None;
-  int format = 0;
-  unsigned long items = 0, after = 0;
-  unsigned char *data = nullptr;
-  long taken = 0;
-  if (xlib.XGetWindowProperty(desktop, root, count, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
-          Success &&
-      type == XA_CARDINAL && format == 32 && items == 1)
-    taken = *reinterpret_cast<long *>(data) & 0xFFFFFFFF;
-  if (data) xlib.XFree(data);
-  long next = (taken + 1) & 0xFFFFFFFF;
-  xlib.XChangeProperty(desktop, root, count, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char *>(&next),
-                       1);
-  xlib.XUngrabServer(desktop);
-  xlib.XCloseDisplay(desktop);
-  return unsigned(taken);
 }
 
 float desktopDpi() {

@@ -4,7 +4,6 @@
 #define OXBYTE_WIN32_BACKEND_SDL_X11_H
 
 #include <cstdint>
-#include <optional>
 
 #include "backend/driver.h"
 
@@ -46,10 +45,6 @@ void resizeAhead(SDL_Window *window, int width, int height);
 // Waits until the display has something to read or `timeoutMs` passes; false when it cannot wait on
 // the display (then SDL's own wait is used).
 bool waitForInput(int timeoutMs);
-
-// The count of windows placed by default on this display (Driver::takeDefaultPlace), kept on the root
-// window for every program on the display, and one more; nullopt when the display cannot be reached.
-std::optional<unsigned> takeDefaultPlace();
 
 // Dots per inch of the X desktop: its Xft.dpi resource where it sets one, else the screen's own
 // measure; 0 where neither is known. Read through a connection of its own, before SDL opens one.
