@@ -131,3 +131,7 @@ add_test(NAME Caption.GroupsTheSizeWithTheLocalesSeparator.de_DE
   COMMAND app_tests --gtest_filter=Caption.GroupsTheSizeWithTheLocalesSeparator)
 set_tests_properties(Caption.GroupsTheSizeWithTheLocalesSeparator.de_DE PROPERTIES
   ENVIRONMENT LC_ALL=de_DE.UTF-8 TIMEOUT 120)
+
+# Wine takes the display language from LC_ALL too: the texts user32 shows itself in a Chinese one.
+add_test(NAME SystemTexts.zh_CN COMMAND win32_tests --gtest_filter=SystemTexts.*)
+set_tests_properties(SystemTexts.zh_CN PROPERTIES ENVIRONMENT LC_ALL=zh_CN.UTF-8 TIMEOUT 120)

@@ -7,6 +7,7 @@
 #include "backend/driver.h"
 #include "support/message_log.h"
 #include "win32/dialog_test_support.h"
+#include "win32/edit_menu_run.h"
 
 namespace {
 
@@ -291,6 +292,15 @@ TEST_F(EditTest, FocusNotificationsSelectionColoursAndTheCaret) {
   MessageLog::pump();
   EXPECT_EQ(dialog_test::clientPixel(e, 1, 1), RGB(192, 192, 192));
   EXPECT_GT(dialog_test::countPixels(e, textRow, RGB(128, 128, 128)), 20);
+}
+
+// Paste is greyed while the clipboard holds no text.
+TEST_F(EditTest, ContextMenuPasteFollowsTheClipboard) {
+  HWND e = edit(ES_AUTOHSCROLL, "abc");
+  for (const char *clip : {"", "x"}) {
+    win32::backend::driver().setClipboardText(clip);
+    EXPECT_EQ(EditMenuRun(e, MAKELPARAM(50, 50)).enabled, *clip ? "paste all" : "all");
+  }
 }
 
 }  // namespace

@@ -57,8 +57,10 @@ TEST(MenuLoop, KeyboardNavigationThroughTheProgramMenu) {
       {"Escape twice leaves", 'f', {kEscape, kEscape}, 0},
       {"Escape closes the drop-down and Down opens it again", 'f', {kEscape, kKeyDown, kEnter}, IDM_OPEN},
       {"Right opens the next drop-down", 'f', {kKeyRight, kEnter}, 0},
-      {"Left wraps round to Help", 'f', {kKeyLeft, kEnter}, IDM_ABOUT},
+      {"Left goes to the system menu, and Left again round to Help", 'f', {kKeyLeft, kKeyLeft, kEnter}, IDM_ABOUT},
       {"Right three times reaches Help", 'f', {kKeyRight, kKeyRight, kKeyRight, kEnter}, IDM_ABOUT},
+      {"Right from Help goes to the system menu, and Right again to File", 'h', {kKeyRight, kKeyRight, kEnter},
+       IDM_OPEN},
       {"Alt+H opens Help", 'h', {kEnter}, IDM_ABOUT},
       {"a tap of Alt, then Enter opens File", 0, {kEnter, kEnter}, IDM_OPEN},
       {"a tap of Alt, Right and Down opens Edit", 0, {kKeyRight, kKeyDown, kEnter}, 0},
@@ -78,6 +80,34 @@ TEST(MenuLoop, KeyboardNavigationThroughTheProgramMenu) {
     } else {
       EXPECT_TRUE(frame.commands().empty());
     }
+  }
+}
+
+// The system menu sits before the first bar item and shows only as its drop-down, so reaching it opens
+// it (Wine selects it without opening it; Down then opens it).
+TEST(MenuLoop, SystemMenuFromTheKeyboard) {
+  struct Case {
+    const char *what;
+    char entry;
+    std::string keys;
+    WPARAM command;  // WM_SYSCOMMAND or, for the program's items, WM_COMMAND; 0 for none
+  };
+  const Case cases[] = {
+      {"Escape closes it and Down opens it again", ' ', {kEscape, kKeyDown, kKeyDown, kEnter}, SC_MOVE},
+      {"Left from it goes to Help", ' ', {kKeyLeft, kEnter}, IDM_ABOUT},
+      {"Right from it goes to File", ' ', {kKeyRight, kEnter}, IDM_OPEN},
+      {"a tap of Alt, then Left opens it", 0, {kKeyLeft, kKeyDown, kKeyDown, kKeyDown, kEnter}, SC_MINIMIZE},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    MenuFrame frame;
+    script(frame, c.keys);
+    frame.keyMenu(c.entry);
+    EXPECT_EQ(frame.exhausted, 0);
+    std::vector<WPARAM> chosen;
+    for (const menu_test::Logged &m : frame.log)
+      if ((m.message == WM_SYSCOMMAND && m.wParam != SC_KEYMENU) || m.message == WM_COMMAND) chosen.push_back(m.wParam);
+    EXPECT_EQ(chosen, c.command ? std::vector<WPARAM>{c.command} : std::vector<WPARAM>{});
   }
 }
 
@@ -176,10 +206,10 @@ TEST(MenuLoop, RealTapOfAltAndF10EnterTheLoop) {
   }
 }
 
-TEST(MenuLoop, AltSpaceTabAndEscapeDoNotOpenTheMenu) {
+TEST(MenuLoop, AltTabAndEscapeDoNotOpenTheMenu) {
   MenuFrame frame;
   int beeps = win32::beepCount();
-  for (WPARAM ch : {WPARAM(' '), WPARAM(VK_TAB), WPARAM(VK_ESCAPE)})
+  for (WPARAM ch : {WPARAM(VK_TAB), WPARAM(VK_ESCAPE)})
     SendMessageA(frame.hwnd, WM_SYSCHAR, ch, 0x20000001);
   EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 0);
   EXPECT_EQ(win32::beepCount(), beeps);

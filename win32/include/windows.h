@@ -47,6 +47,7 @@ typedef LONG_PTR LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 typedef DWORD LCID;
+typedef WORD LANGID;
 typedef void *LPVOID, *PVOID;
 typedef const void *LPCVOID;
 typedef CHAR *LPSTR, *PSTR;
@@ -282,6 +283,7 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
+#define WM_CONTEXTMENU 0x007B
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
@@ -293,6 +295,8 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_NCLBUTTONUP 0x00A2
 #define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -368,6 +372,7 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define VK_DOWN 0x28
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
+#define VK_APPS 0x5D
 #define VK_NUMPAD0 0x60
 #define VK_MULTIPLY 0x6A
 #define VK_ADD 0x6B
@@ -517,6 +522,7 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define HTNOWHERE 0
 #define HTCLIENT 1
 #define HTCAPTION 2
+#define HTSYSMENU 3
 #define HTMENU 5
 #define HTHSCROLL 6
 #define HTVSCROLL 7
@@ -591,14 +597,25 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define MF_OWNERDRAW 0x00000100L
 #define MF_DEFAULT 0x00001000L
 #define MF_HELP 0x00004000L
+#define MF_SYSMENU 0x00002000L
 #define MF_END 0x00000080L
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
 #define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
 #define SC_CLOSE 0xF060
 #define SC_MOUSEMENU 0xF090
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
 #define MSGF_DIALOGBOX 0
 #define MSGF_MENU 2
+#define TPM_LEFTBUTTON 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
+#define MN_GETHMENU 0x01E1
 #define FVIRTKEY TRUE
 #define FNOINVERT 0x02
 #define FSHIFT 0x04
@@ -696,6 +713,9 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define EM_REPLACESEL 0x00C2
 #define EM_LIMITTEXT 0x00C5
 #define EM_SETLIMITTEXT EM_LIMITTEXT
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
+#define EM_EMPTYUNDOBUFFER 0x00CD
 #define EM_SETREADONLY 0x00CF
 #define EM_GETLIMITTEXT 0x00D5
 #define EN_SETFOCUS 0x0100
@@ -760,8 +780,10 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 // ---- message boxes and beeps ----
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONERROR MB_ICONHAND
 #define MB_ICONSTOP MB_ICONHAND
@@ -935,6 +957,12 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define LOCALE_USER_DEFAULT 0x0400
 #define LOCALE_SYSTEM_DEFAULT 0x0800
 #define LOCALE_NOUSEROVERRIDE 0x80000000
+#define LANG_ENGLISH 0x09
+#define LANG_CHINESE 0x04
+#define SUBLANG_ENGLISH_US 0x01
+#define SUBLANG_CHINESE_SIMPLIFIED 0x02
+#define MAKELANGID(p, s) ((WORD)((((WORD)(s)) << 10) | (WORD)(p)))
+#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
 #define CP_ACP 0
 #define CP_UTF8 65001
 
@@ -1026,6 +1054,7 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
 int WINAPI GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMTA *lpFormat,
                             LPSTR lpNumberStr, int cchNumber);
 UINT WINAPI GetACP(void);
+LANGID WINAPI GetUserDefaultUILanguage(void);
 LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
 LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 int WINAPI lstrlenA(LPCSTR lpString);
@@ -1157,6 +1186,8 @@ int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax,
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
+HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT *prcRect);
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
 HACCEL WINAPI CreateAcceleratorTableA(LPACCEL paccel, int cAccel);
 int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);

@@ -38,6 +38,8 @@ LRESULT eraseBackground(Window &w, HDC hdc) {
   return 1;
 }
 
+// The stand-in can neither maximise a window nor move or size one from the keyboard (the desktop's window
+// manager does both with the mouse), so SC_MAXIMIZE, SC_MOVE and SC_SIZE do nothing.
 LRESULT sysCommand(Window &w, WPARAM command, LPARAM lParam) {
   switch (command & 0xFFF0) {
     case SC_CLOSE: return SendMessageA(w.handle, WM_CLOSE, 0, 0);
@@ -49,9 +51,9 @@ LRESULT sysCommand(Window &w, WPARAM command, LPARAM lParam) {
   }
 }
 
-// Alt+F4 closes; F10, a tap of Alt and Alt+letter open the menu bar. Alt and F10 count when released,
-// and only when this procedure also saw them pressed: the press that leaves a menu belongs to the menu
-// loop, and its release must not open the menu again.
+// Alt+F4 closes; F10, a tap of Alt and Alt+letter open the menu bar; Shift+F10 asks the window for its
+// context menu. Alt and F10 count when released, and only when this procedure also saw them pressed: the
+// press that leaves a menu belongs to the menu loop, and its release must not open the menu again.
 LRESULT sysKey(Window &w, UINT message, WPARAM vk, LPARAM lParam) {
   static bool altAlone = false, f10Pressed = false;
   Window *top = topLevelOf(&w);
@@ -61,6 +63,8 @@ LRESULT sysKey(Window &w, UINT message, WPARAM vk, LPARAM lParam) {
     altAlone = vk == VK_MENU && (altAlone || !repeat);
     f10Pressed = vk == VK_F10;
     if (vk == VK_F4 && (lParam & (1 << 29))) PostMessageA(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (vk == VK_F10 && !(lParam & (1 << 29)) && GetKeyState(VK_SHIFT) < 0)
+      SendMessageA(w.handle, WM_CONTEXTMENU, WPARAM(w.handle), -1);
     return 0;
   }
   bool menuKey = (vk == VK_MENU && altAlone) || (vk == VK_F10 && f10Pressed);
@@ -69,15 +73,32 @@ LRESULT sysKey(Window &w, UINT message, WPARAM vk, LPARAM lParam) {
   return 0;
 }
 
-// Alt+letter opens the menu bar (no menu: a beep); Alt+Tab and Alt+Esc belong to the desktop.
+// Alt+letter opens the menu bar (no menu: a beep) and Alt+Space the system menu, from any child of the
+// window; Alt+Tab and Alt+Esc belong to the desktop.
 LRESULT sysChar(Window &w, WPARAM ch, LPARAM lParam) {
   if (ch == VK_TAB || ch == VK_ESCAPE) return 0;
   Window *top = topLevelOf(&w);
-  if ((lParam & (1 << 29)) && top && top->menu) {
+  bool alt = (lParam & (1 << 29)) != 0;
+  if (alt && ch == ' ') {
+    if (top && (top->style & WS_SYSMENU)) SendMessageA(top->handle, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(ch));
+  } else if (alt && top && top->menu) {
     SendMessageA(top->handle, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(ch));
   } else {
     MessageBeep(0);
   }
+  return 0;
+}
+
+// A release of the right button asks the window for its context menu, at the screen point; a child that
+// has none passes the question to its parent. A top-level window has none: the caption, whose menu this
+// would be on Windows, is the desktop's.
+LRESULT contextMenu(Window &w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_RBUTTONUP) {
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(w.handle, &screen);
+    return SendMessageA(w.handle, WM_CONTEXTMENU, WPARAM(w.handle), MAKELPARAM(screen.x, screen.y));
+  }
+  if (w.isChild()) return SendMessageA(w.parent, WM_CONTEXTMENU, wParam, lParam);
   return 0;
 }
 
@@ -121,6 +142,8 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return sysKey(*w, message, wParam, lParam);
     case WM_SYSCHAR: return sysChar(*w, wParam, lParam);
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: return contextMenu(*w, message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (wParam == HTVSCROLL) return trackScrollBar(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

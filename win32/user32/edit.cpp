@@ -19,6 +19,7 @@ LRESULT setText(HWND hwnd, EditState &state, const char *value) {
   state.anchor = state.caret = 0;
   state.scroll = 0;
   state.modified = false;
+  state.undo = {};
   state.typing.reset();
   redraw(hwnd);
   notifyParent(hwnd, EN_UPDATE);
@@ -96,7 +97,9 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETTEXTLENGTH: return LRESULT(editText(hwnd).size());
     case EM_GETSEL: return getSelection(*state, wParam, lParam);
     case EM_SETSEL: selectRange(hwnd, *state, wParam, lParam); return 1;
-    case EM_REPLACESEL: replaceSelection(hwnd, lParam ? reinterpret_cast<const char *>(lParam) : "", true); return 1;
+    case EM_REPLACESEL:
+      replaceSelection(hwnd, lParam ? reinterpret_cast<const char *>(lParam) : "", true, wParam != 0);
+      return 1;
     case EM_LIMITTEXT:
       state->limit = wParam ? std::min(size_t(UINT(wParam)), kLargestEditLimit) : kLargestEditLimit;
       return 0;
@@ -112,7 +115,11 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COPY: copySelection(hwnd); return 0;
     case WM_PASTE: pasteClipboard(hwnd); return 0;
     case WM_CLEAR: clearSelection(hwnd); return 0;
-    case WM_UNDO: return FALSE;
+    case EM_CANUNDO: return !state->undo.empty();
+    case EM_EMPTYUNDOBUFFER: state->undo = {}; return 0;
+    case EM_UNDO:
+    case WM_UNDO: undoLastChange(hwnd); return TRUE;  // always TRUE for a single-line box
+    case WM_CONTEXTMENU: showEditMenu(hwnd, lParam); return 0;
     case WM_KEYDOWN: editKeyDown(hwnd, wParam); return 0;
     case WM_CHAR: editChar(hwnd, static_cast<unsigned char>(wParam)); return 0;
     case WM_LBUTTONDOWN:
@@ -146,7 +153,7 @@ const std::string &editText(HWND hwnd) {
   return w ? w->text : none;
 }
 
-bool replaceSelection(HWND hwnd, std::string insert, bool honorLimit) {
+bool replaceSelection(HWND hwnd, std::string insert, bool honorLimit, bool undoable) {
   Window *w = findWindow(hwnd, false);
   EditState *state = editState(hwnd);
   if (!w || !state) return false;
@@ -168,6 +175,11 @@ bool replaceSelection(HWND hwnd, std::string insert, bool honorLimit) {
   }
   bool changed = !insert.empty() || begin != end;
   if (changed) {
+    if (undoable) {
+      state->undo.record(begin, std::string_view(text).substr(begin, end - begin), insert.size());
+    } else {
+      state->undo = {};
+    }
     text.replace(begin, end - begin, insert);
     state->anchor = state->caret = begin + insert.size();
     state->modified = true;

@@ -20,7 +20,7 @@ void deleteCharacter(HWND hwnd, bool forward) {
     if (other == state->caret) return;
     state->anchor = other;
   }
-  replaceSelection(hwnd, "", false);
+  replaceSelection(hwnd, "", false, true);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ void editKeyDown(HWND hwnd, WPARAM vk) {
   }
 }
 
-// Control characters carry the editing shortcuts (Ctrl+A, C, V and X, Backspace); other characters are
+// Control characters carry the editing shortcuts (Ctrl+A, C, V, X and Z, Backspace); other characters are
 // typed, a multi-byte character once all its bytes have arrived.
 void editChar(HWND hwnd, unsigned char byte) {
   EditState *state = editState(hwnd);
@@ -68,12 +68,15 @@ void editChar(HWND hwnd, unsigned char byte) {
     case 0x03: copySelection(hwnd); return;
     case 0x16: pasteClipboard(hwnd); return;
     case 0x18: cutSelection(hwnd); return;
+    case 0x1A:
+      if (!readOnly(hwnd)) SendMessageA(hwnd, WM_UNDO, 0, 0);
+      return;
     case '\b': deleteCharacter(hwnd, false); return;
     default: break;
   }
   if (byte < 0x20 || byte == 0x7F || readOnly(hwnd)) return;
   std::string character;
-  if (state->typing.add(byte, character)) replaceSelection(hwnd, character, true);
+  if (state->typing.add(byte, character)) replaceSelection(hwnd, character, true, true);
 }
 
 void editMouse(HWND hwnd, UINT message, WPARAM keys, LPARAM point) {
@@ -119,20 +122,20 @@ void cutSelection(HWND hwnd) {
   EditState *state = editState(hwnd);
   if (!state || state->anchor == state->caret || readOnly(hwnd)) return;
   copySelection(hwnd);
-  replaceSelection(hwnd, "", false);
+  replaceSelection(hwnd, "", false, true);
 }
 
 void pasteClipboard(HWND hwnd) {
   if (!editState(hwnd) || readOnly(hwnd)) return;
   std::string clip = backend::driver().clipboardText();
   if (clip.empty()) return;
-  replaceSelection(hwnd, std::string(edit::firstLine(clip)), true);
+  replaceSelection(hwnd, std::string(edit::firstLine(clip)), true, true);
 }
 
 void clearSelection(HWND hwnd) {
   EditState *state = editState(hwnd);
   if (!state || state->anchor == state->caret || readOnly(hwnd)) return;
-  replaceSelection(hwnd, "", false);
+  replaceSelection(hwnd, "", false, true);
 }
 
 }  // namespace win32

@@ -324,7 +324,11 @@ void noteInputRetrieved(const MSG &msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: press(int(msg.wParam & 0xFF), true); break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: press(int(msg.wParam & 0xFF), false); break;
+    case WM_SYSKEYUP:
+      press(int(msg.wParam & 0xFF), false);
+      // The menu key asks for the context menu once it is released, whatever the window does with the key.
+      if (msg.wParam == VK_APPS) PostMessageA(msg.hwnd, WM_CONTEXTMENU, WPARAM(msg.hwnd), -1);
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_NCLBUTTONDOWN: press(VK_LBUTTON, true); break;

@@ -4,6 +4,7 @@
 #include "user32/menu_bar.h"
 #include "user32/menu_popup.h"
 #include "user32/menu_track.h"
+#include "user32/system_menu.h"
 #include "user32/window.h"
 #include <windowsx.h>
 
@@ -38,13 +39,7 @@ void handleKeyDown(MenuTracker &t, MSG &msg) {
       if (!(msg.lParam & (1 << 30))) t.end();
       break;
     case VK_F10: t.end(); break;
-    case VK_ESCAPE:
-      if (t.popupWindow()) {
-        t.closePopup();
-      } else {
-        t.end();
-      }
-      break;
+    case VK_ESCAPE: t.escape(); break;
     case VK_LEFT: t.moveBarSelection(-1); break;
     case VK_RIGHT: t.moveBarSelection(1); break;
     case VK_UP:
@@ -84,7 +79,7 @@ void switchBarItem(MenuTracker &t, int item, bool open) {
 
 // False when the message is left in the queue for its window: a click elsewhere closes the menu and
 // still lands where it was made (Wine's behaviour).
-bool handleMouse(MenuTracker &t, const MSG &msg) {
+bool handleMouse(MenuTracker &t, const MSG &msg, bool rightButton) {
   Window *owner = findWindow(t.owner(), false);
   if (!owner) return true;
   POINT pt = screenPointOf(msg);
@@ -92,7 +87,7 @@ bool handleMouse(MenuTracker &t, const MSG &msg) {
   bool onPopup = popup && popupMenuContains(popup, pt);
   int item = onPopup ? popupMenuItemAt(popup, pt) : -1;
   // A drop-down moved back onto the screen may cover the bar; it is on top.
-  int barItem = onPopup ? -1 : menuBarItemAt(*owner, pt);
+  int barItem = onPopup || !t.hasBar() ? -1 : menuBarItemAt(*owner, pt);
   UINT message = isNonClientMouse(msg.message) ? msg.message - WM_NCMOUSEMOVE + WM_MOUSEMOVE : msg.message;
   switch (message) {
     case WM_MOUSEMOVE:
@@ -117,6 +112,9 @@ bool handleMouse(MenuTracker &t, const MSG &msg) {
       if (onPopup) return true;
       t.end();
       return false;
+    case WM_RBUTTONUP:
+      if (!rightButton) return true;
+      [[fallthrough]];
     case WM_LBUTTONUP:
       // Greyed items and separators do nothing: the menu stays open.
       if (item >= 0 && t.isChoosable(item)) t.choosePopupItem(item);
@@ -134,10 +132,17 @@ bool takeMessage(const MSG &peeked, MSG &msg) {
   return PeekMessageA(&msg, peeked.hwnd, peeked.message, peeked.message, PM_REMOVE);
 }
 
-// Windows' menu loop: every message goes through here. Keyboard and mouse input drive the menu; the
-// rest (timers, painting, posted messages) is dispatched as usual. WM_ENTERIDLE tells the owner each
-// time the queue has run dry.
-void runLoop(MenuTracker &t) {
+}  // namespace
+
+MenuMode::MenuMode() : entered_(!running) { running = true; }
+
+MenuMode::~MenuMode() {
+  if (entered_) running = false;
+}
+
+// Every message goes through here. Keyboard and mouse input drive the menu; the rest (timers, painting,
+// posted messages) is dispatched as usual. WM_ENTERIDLE tells the owner each time the queue has run dry.
+void runMenuLoop(MenuTracker &t, bool rightButton) {
   bool idleSent = false;
   while (!t.done() && findWindow(t.owner(), false)) {
     MSG msg;
@@ -154,7 +159,7 @@ void runLoop(MenuTracker &t) {
     if (msg.message == WM_QUIT) return;  // left for the program's own loop, which ends
     MSG taken;
     if (isMouse(msg.message)) {
-      if (handleMouse(t, msg)) takeMessage(msg, taken);
+      if (handleMouse(t, msg, rightButton)) takeMessage(msg, taken);
       continue;
     }
     if (!takeMessage(msg, taken)) continue;
@@ -166,20 +171,28 @@ void runLoop(MenuTracker &t) {
   }
 }
 
+namespace {
+
 // How the loop starts: a click on a bar item opens its drop-down with nothing selected; Alt or F10
-// (key 0) selects the first bar item; Alt+letter opens the drop-down with that access key.
+// (key 0) selects the first bar item; Alt+letter opens the drop-down with that access key; Alt+Space
+// opens the system menu with its first item selected.
 bool start(MenuTracker &t, Window &top, WPARAM command, LPARAM lParam) {
   if ((command & 0xFFF0) == SC_MOUSEMENU) {
     int item = menuBarItemAt(top, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     if (item < 0) return false;
-    t.begin();
+    t.begin(top.menu);
     t.selectBarItem(item);
     t.openPopup(false);
     return true;
   }
   char key = char(lParam);
-  if (key == ' ') return false;  // Alt+Space is the desktop's window menu
-  t.begin();
+  if (key == ' ') {
+    t.begin(top.systemMenu);
+    t.selectSystemMenu();
+    t.openPopup(true);
+    return true;
+  }
+  t.begin(top.menu);
   if (key == 0) {
     t.selectBarItem(0);
   } else if (!t.accessKeyTyped(key)) {
@@ -190,16 +203,21 @@ bool start(MenuTracker &t, Window &top, WPARAM command, LPARAM lParam) {
 
 }  // namespace
 
+// Without a menu bar only Alt+Space has a menu to open: the system menu.
 LRESULT trackMenu(Window &w, WPARAM command, LPARAM lParam) {
   Window *top = topLevelOf(&w);
-  if (running || !top || !findMenu(top->menu, false)) return 0;
-  MenuTracker tracker(top->handle, top->menu);
-  running = true;
+  if (!top) return 0;
+  HMENU bar = findMenu(top->menu, false) ? top->menu : nullptr;
+  HMENU system = systemMenuOf(*top);
+  bool systemKey = (command & 0xFFF0) == SC_KEYMENU && char(lParam) == ' ';
+  if (systemKey ? !system : !bar) return 0;
+  MenuMode mode;
+  if (!mode.entered()) return 0;
+  MenuTracker tracker(top->handle, bar, system);
   if (start(tracker, *top, command, lParam)) {
-    runLoop(tracker);
+    runMenuLoop(tracker, false);
     tracker.finish();
   }
-  running = false;
   return 0;
 }
 

@@ -60,6 +60,10 @@ LRESULT CALLBACK popupMenuProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT: paint(hwnd); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case MN_GETHMENU: {
+      PopupMenuState *state = stateOf(findWindow(hwnd, false));
+      return LRESULT(state ? state->menu : nullptr);
+    }
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

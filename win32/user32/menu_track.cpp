@@ -6,61 +6,105 @@
 
 #include "user32/menu_bar.h"
 #include "user32/menu_popup.h"
+#include "user32/system_menu.h"
 #include "user32/window.h"
 
 namespace win32 {
 
-void MenuTracker::begin() {
-  SendMessageA(owner_, WM_ENTERMENULOOP, FALSE, 0);
-  SendMessageA(owner_, WM_INITMENU, WPARAM(bar_), 0);
+LRESULT MenuTracker::send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return notify_ ? SendMessageA(owner_, message, wParam, lParam) : 0;
 }
 
-void MenuTracker::finish() {
+void MenuTracker::begin(HMENU top, bool shortcut) {
+  shortcut_ = shortcut;
+  send(WM_ENTERMENULOOP, shortcut, 0);
+  send(WM_INITMENU, WPARAM(top), 0);
+}
+
+UINT MenuTracker::finish(bool post) {
   closePopup();
   barItem_ = -1;
-  Window *w = findWindow(owner_, false);
-  if (!w) return;
-  highlightMenuBarItem(*w, -1, false);
-  SendMessageA(owner_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  SendMessageA(owner_, WM_EXITMENULOOP, FALSE, 0);
+  onSystem_ = false;
+  if (!findWindow(owner_, false)) return 0;
+  highlightBar(false);
+  send(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  send(WM_EXITMENULOOP, shortcut_, 0);
+  if (!hasCommand_) return 0;
   // The command arrives after the loop has ended, through the program's own message loop.
-  if (hasCommand_) PostMessageA(owner_, WM_COMMAND, MAKEWPARAM(command_, 0), 0);
+  if (post)
+    PostMessageA(owner_, systemCommand_ ? WM_SYSCOMMAND : WM_COMMAND,
+                 systemCommand_ ? command_ : MAKEWPARAM(command_, 0), 0);
+  return command_;
+}
+
+void MenuTracker::highlightBar(bool open) {
+  if (!bar_) return;
+  if (Window *w = findWindow(owner_, false)) highlightMenuBarItem(*w, barItem_, open);
 }
 
 // WM_MENUSELECT names a pop-up item by its position and any other item by its command; separators are
-// reported with their flags but never highlighted.
+// reported with their flags but never highlighted. The system menu's items carry MF_SYSMENU.
 void MenuTracker::sendMenuSelect(const Menu &menu, int index) {
   const MenuItem &item = menu.items[size_t(index)];
   UINT flags = item.flags & 0xFFFF;
   if (!item.isSeparator()) flags |= MF_HILITE;
+  if (system_ && menu.handle == system_) flags |= MF_SYSMENU;
   UINT idOrPosition = item.isPopup() ? UINT(index) : item.id;
-  SendMessageA(owner_, WM_MENUSELECT, MAKEWPARAM(idOrPosition, flags), LPARAM(menu.handle));
+  send(WM_MENUSELECT, MAKEWPARAM(idOrPosition, flags), LPARAM(menu.handle));
 }
 
 void MenuTracker::selectBarItem(int item) {
   Menu *bar = menuOf(bar_);
   if (!bar || item < 0 || size_t(item) >= bar->items.size()) return;
   barItem_ = item;
-  if (Window *w = findWindow(owner_, false)) highlightMenuBarItem(*w, item, false);
+  onSystem_ = false;
+  highlightBar(false);
   sendMenuSelect(*bar, item);
 }
 
+void MenuTracker::selectSystemMenu() {
+  if (!hasSystemMenu()) return;
+  barItem_ = -1;
+  onSystem_ = true;
+  highlightBar(false);
+  send(WM_MENUSELECT, MAKEWPARAM(0, MF_SYSMENU | MF_POPUP | MF_HILITE), LPARAM(system_));
+}
+
+// The system menu drops from the window's top-left corner, below the caption the desktop draws.
 bool MenuTracker::openPopup(bool selectFirst) {
-  Menu *bar = menuOf(bar_);
-  if (popupWindow_ || !bar || barItem_ < 0 || size_t(barItem_) >= bar->items.size()) return false;
-  const MenuItem &item = bar->items[size_t(barItem_)];
-  if (!item.isPopup() || !item.isEnabled()) return false;
-  HMENU submenu = item.submenu;
-  SendMessageA(owner_, WM_INITMENUPOPUP, WPARAM(submenu), MAKELPARAM(barItem_, FALSE));
+  if (popupWindow_) return false;
+  HMENU submenu = system_;
+  if (!onSystem_) {
+    Menu *bar = menuOf(bar_);
+    if (!bar || barItem_ < 0 || size_t(barItem_) >= bar->items.size()) return false;
+    const MenuItem &item = bar->items[size_t(barItem_)];
+    if (!item.isPopup() || !item.isEnabled()) return false;
+    submenu = item.submenu;
+  }
+  send(WM_INITMENUPOPUP, WPARAM(submenu), MAKELPARAM(onSystem_ ? 0 : barItem_, onSystem_));
   // The owner may have done anything in WM_INITMENUPOPUP, destroying the menu or itself included.
   Window *w = findWindow(owner_, false);
+  if (done() || !w || !menuOf(submenu)) return false;
+  if (onSystem_) {
+    refreshSystemMenu(*w, submenu);
+    return showPopup(submenu, POINT{w->rect.left, w->rect.top}, selectFirst);
+  }
   RECT itemRect;
-  if (done() || !w || !menuOf(submenu) || !menuBarItemRect(*w, barItem_, itemRect)) return false;
-  popupWindow_ = showPopupMenu(owner_, submenu, POINT{itemRect.left, itemRect.bottom});
+  return menuBarItemRect(*w, barItem_, itemRect) &&
+         showPopup(submenu, POINT{itemRect.left, itemRect.bottom}, selectFirst);
+}
+
+bool MenuTracker::openPopupAt(HMENU menu, POINT screen) {
+  send(WM_INITMENUPOPUP, WPARAM(menu), 0);
+  return !done() && findWindow(owner_, false) && menuOf(menu) && showPopup(menu, screen, false);
+}
+
+bool MenuTracker::showPopup(HMENU menu, POINT screen, bool selectFirst) {
+  popupWindow_ = showPopupMenu(owner_, menu, screen);
   if (!popupWindow_) return false;
-  popup_ = submenu;
+  popup_ = menu;
   popupItem_ = -1;
-  highlightMenuBarItem(*w, barItem_, true);
+  highlightBar(true);
   if (selectFirst) movePopupSelection(1);
   return true;
 }
@@ -73,9 +117,17 @@ void MenuTracker::closePopup() {
   popup_ = nullptr;
   popupItem_ = -1;
   DestroyWindow(window);
-  if (Window *w = findWindow(owner_, false)) {
-    highlightMenuBarItem(*w, barItem_, false);
-    SendMessageA(owner_, WM_UNINITMENUPOPUP, WPARAM(menu), 0);
+  if (!findWindow(owner_, false)) return;
+  highlightBar(false);
+  send(WM_UNINITMENUPOPUP, WPARAM(menu), 0);
+}
+
+void MenuTracker::escape() {
+  bool backToTop = bar_ || onSystem_;
+  if (popupWindow_ && backToTop) {
+    closePopup();
+  } else {
+    end();
   }
 }
 
@@ -101,15 +153,23 @@ void MenuTracker::movePopupSelection(int step) {
   }
 }
 
+// Slot 0 is the system menu when there is one. The system menu has nothing to show but its drop-down,
+// so arriving there opens it.
 void MenuTracker::moveBarSelection(int step) {
   Menu *bar = menuOf(bar_);
   if (!bar || bar->items.empty()) return;
-  int count = int(bar->items.size());
-  int next = ((barItem_ + step) % count + count) % count;
+  int system = hasSystemMenu() ? 1 : 0;
+  int slots = int(bar->items.size()) + system;
+  int current = onSystem_ ? 0 : barItem_ + system;
+  int next = ((current + step) % slots + slots) % slots;
   bool wasOpen = popupWindow_ != nullptr;
   closePopup();
-  selectBarItem(next);
-  if (wasOpen) openPopup(true);
+  if (system && next == 0) {
+    selectSystemMenu();
+  } else {
+    selectBarItem(next - system);
+  }
+  if (wasOpen || onSystem_) openPopup(true);
 }
 
 bool MenuTracker::isChoosable(int item) const {
@@ -122,6 +182,7 @@ bool MenuTracker::isChoosable(int item) const {
 void MenuTracker::choosePopupItem(int item) {
   if (isChoosable(item)) {
     hasCommand_ = true;
+    systemCommand_ = system_ && popup_ == system_;
     command_ = menuOf(popup_)->items[size_t(item)].id;
   }
   end();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "user32/dialog.h"
+#include "user32/system_texts.h"
 
 namespace win32 {
 namespace {
@@ -22,17 +23,18 @@ constexpr WORD kTextId = 0xFFFF;
 
 struct BoxButton {
   int id;
-  const char *text;  // the captions an English Windows shows
+  const char *text;
 };
 
 std::vector<BoxButton> buttonsFor(UINT type) {
+  const SystemTexts &t = systemTexts();
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
-    case 2: return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};  // MB_ABORTRETRYIGNORE
-    case MB_YESNOCANCEL: return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
-    case MB_YESNO: return {{IDYES, "&Yes"}, {IDNO, "&No"}};
-    case 5: return {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}};  // MB_RETRYCANCEL
-    default: return {{IDOK, "OK"}};
+    case MB_OKCANCEL: return {{IDOK, t.ok}, {IDCANCEL, t.cancel}};
+    case MB_ABORTRETRYIGNORE: return {{IDABORT, t.abort}, {IDRETRY, t.retry}, {IDIGNORE, t.ignore}};
+    case MB_YESNOCANCEL: return {{IDYES, t.yes}, {IDNO, t.no}, {IDCANCEL, t.cancel}};
+    case MB_YESNO: return {{IDYES, t.yes}, {IDNO, t.no}};
+    case MB_RETRYCANCEL: return {{IDRETRY, t.retry}, {IDCANCEL, t.cancel}};
+    default: return {{IDOK, t.ok}};
   }
 }
 

@@ -49,6 +49,7 @@ void retireWindow(HWND hwnd) {
   Registry &r = registry();
   auto it = r.windows.find(reinterpret_cast<uintptr_t>(hwnd));
   if (it == r.windows.end()) return;
+  if (it->second->systemMenu) DestroyMenu(it->second->systemMenu);
   r.retired.push_back(std::move(it->second));
   r.windows.erase(it);
   r.order.erase(std::remove(r.order.begin(), r.order.end(), hwnd), r.order.end());

@@ -69,6 +69,7 @@ struct Window {
   RECT rect{};                 // children: relative to the parent's client area; top-level: screen
   UINT_PTR id = 0;             // children
   HMENU menu = nullptr;        // top-level windows
+  HMENU systemMenu = nullptr;  // made by GetSystemMenu on first use, destroyed with the window
   HINSTANCE instance = nullptr;
   LONG_PTR userData = 0;
   std::vector<uint8_t> extra;  // cbWndExtra bytes (dialogs keep DWLP_* values here)

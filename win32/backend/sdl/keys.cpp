@@ -30,6 +30,7 @@ int virtualKeyOf(int32_t key) {
     case SDLK_DOWN: return VK_DOWN;
     case SDLK_INSERT: return VK_INSERT;
     case SDLK_DELETE: return VK_DELETE;
+    case SDLK_APPLICATION: return VK_APPS;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT: return VK_SHIFT;
     case SDLK_LCTRL:
