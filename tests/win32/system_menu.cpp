@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/message_log.h"
+#include "support/platform_screen.h"
 #include "support/wine.h"
 
 namespace {
@@ -133,6 +134,38 @@ TEST(SystemMenu, ItemsFollowTheWindowsStylesAndState) {
     bool minimizedAfter = c.commands.empty() ? c.minimized : c.commands[0] == SC_MINIMIZE;
     EXPECT_EQ(IsIconic(hwnd) != 0, minimizedAfter);
   }
+}
+
+// Close, the system menu's default item, is bold. Two items of the same text, the second the default:
+// it has more ink.
+TEST(SystemMenu, TheDefaultItemIsBold) {
+  MessageLog log;
+  HWND owner = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HMENU menu = CreatePopupMenu();
+  for (UINT id : {1, 2}) AppendMenuA(menu, MF_STRING, id, "Close");
+  EXPECT_FALSE(SetMenuDefaultItem(menu, 3, FALSE));
+  EXPECT_TRUE(SetMenuDefaultItem(menu, 2, FALSE));
+  EXPECT_EQ(GetMenuState(menu, 1, MF_BYPOSITION) & MF_DEFAULT, UINT(MF_DEFAULT));
+  int ink[2] = {};
+  log.handler = [&](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT &) {
+    if (message != WM_ENTERIDLE || !lParam) return false;
+    RECT window;
+    GetWindowRect(HWND(lParam), &window);
+    for (int i = 0; i < 2 && !ink[1]; ++i) {
+      RECT item;
+      GetMenuItemRect(nullptr, menu, UINT(i), &item);
+      for (int y = item.top; y < item.bottom; ++y)
+        for (int x = item.left; x < item.right; ++x)
+          ink[i] += screen::windowPixel(HWND(lParam), x - window.left, y - window.top) == GetSysColor(COLOR_MENUTEXT);
+    }
+    PostMessageA(owner, WM_KEYDOWN, VK_ESCAPE, 0);
+    return true;
+  };
+  TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr);
+  log.handler = nullptr;
+  DestroyMenu(menu);
+  EXPECT_GT(ink[0], 0);
+  EXPECT_GT(ink[1], ink[0] * 5 / 4);
 }
 
 }  // namespace

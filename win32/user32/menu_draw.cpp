@@ -3,12 +3,17 @@
 
 namespace win32 {
 
-void drawMenuText(HDC hdc, const RECT &rect, std::string_view text, UINT format, bool grayed, bool highlighted) {
+void drawMenuText(HDC hdc, const RECT &rect, std::string_view text, UINT format, bool grayed, bool highlighted,
+                  bool bold) {
   int oldMode = SetBkMode(hdc, TRANSPARENT);
   COLORREF oldColor = GetTextColor(hdc);
   auto draw = [&](const RECT &where, int colorIndex) {
     RECT r = where;
     SetTextColor(hdc, GetSysColor(colorIndex));
+    DrawTextA(hdc, text.data(), int(text.size()), &r, format);
+    if (!bold) return;
+    ++r.left;
+    ++r.right;
     DrawTextA(hdc, text.data(), int(text.size()), &r, format);
   };
   if (grayed && !highlighted) {

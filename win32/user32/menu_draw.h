@@ -9,8 +9,10 @@
 namespace win32 {
 
 // Draws `text` (with "&" access keys) in `rect` using DrawTextA `format`. Greyed text is embossed (white
-// under grey) unless it is highlighted, where it is plain grey on the selection colour.
-void drawMenuText(HDC hdc, const RECT &rect, std::string_view text, UINT format, bool grayed, bool highlighted);
+// under grey) unless it is highlighted, where it is plain grey on the selection colour. A menu's default
+// item is bold: its strokes drawn twice, a pixel apart, as Windows emboldens a font it has no bold face of.
+void drawMenuText(HDC hdc, const RECT &rect, std::string_view text, UINT format, bool grayed, bool highlighted,
+                  bool bold = false);
 
 }  // namespace win32
 

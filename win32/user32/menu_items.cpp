@@ -78,6 +78,19 @@ BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT item, UINT enable) {
   return BOOL(previous);
 }
 
+// The menu's own items only, not its submenus'; (UINT)-1 leaves the menu without a default item.
+BOOL WINAPI SetMenuDefaultItem(HMENU hMenu, UINT item, UINT byPosition) {
+  Menu *menu = findMenu(hMenu);
+  if (!menu) return FALSE;
+  MenuItem *chosen = nullptr;
+  for (size_t i = 0; i < menu->items.size(); ++i)
+    if (item != UINT(-1) && (byPosition ? i == item : menu->items[i].id == item)) chosen = &menu->items[i];
+  if (item != UINT(-1) && !chosen) return FALSE;
+  for (MenuItem &each : menu->items) each.flags &= ~MF_DEFAULT;
+  if (chosen) chosen->flags |= MF_DEFAULT;
+  return TRUE;
+}
+
 // A pop-up item reports its item count in the high byte and its flags in the low byte.
 UINT WINAPI GetMenuState(HMENU hMenu, UINT item, UINT flags) {
   Menu *menu = findMenu(hMenu);

@@ -38,7 +38,7 @@ PopupLayout layoutPopup(const Menu &menu) {
   int widestLabel = 0, widestShortcut = 0;
   for (const MenuItem &item : menu.items) {
     if (item.isSeparator()) continue;
-    widestLabel = std::max(widestLabel, labelWidth(item.label()));
+    widestLabel = std::max(widestLabel, labelWidth(item.label()) + bool(item.flags & MF_DEFAULT));  // bold
     widestShortcut = std::max(widestShortcut, labelWidth(item.shortcut()));
   }
   PopupLayout layout;

@@ -33,7 +33,7 @@ void paintItem(HDC hdc, const MenuItem &item, const RECT &r, int shortcutLeft, b
   if (selected) FillRect(hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
   const UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
   RECT text{r.left + kPopupTextIndent, r.top, r.right - kPopupTextIndent, r.bottom};
-  drawMenuText(hdc, text, item.label(), format, !item.isEnabled(), selected);
+  drawMenuText(hdc, text, item.label(), format, !item.isEnabled(), selected, item.flags & MF_DEFAULT);
   text.left = r.left + shortcutLeft;
   if (!item.shortcut().empty()) drawMenuText(hdc, text, item.shortcut(), format, !item.isEnabled(), selected);
 }

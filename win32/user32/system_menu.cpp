@@ -19,7 +19,7 @@ HMENU makeSystemMenu() {
   for (const auto &item : items)
     appendItem(menu, item.text ? MF_STRING : MF_SEPARATOR, item.id, item.text ? item.text : "", nullptr);
   // Close is the default item, what a double click on the caption's icon does.
-  menu.items.back().flags |= MF_DEFAULT;
+  SetMenuDefaultItem(handle, SC_CLOSE, FALSE);
   return handle;
 }
 
