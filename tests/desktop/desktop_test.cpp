@@ -22,8 +22,12 @@ std::string programPath() {
 }
 
 // Without these the program would find another desktop or a scale of the developer's own.
-EnvironmentChanges programEnvironment(const std::string &display, const EnvironmentChanges &extra) {
+// The test's folder is the session's runtime folder too: what programs share on the desktop (the cascade
+// of default places) starts afresh with each desktop.
+EnvironmentChanges programEnvironment(const std::string &display, const std::string &runtime,
+                                      const EnvironmentChanges &extra) {
   EnvironmentChanges env{{"DISPLAY", display},
+                         {"XDG_RUNTIME_DIR", runtime},
                          {"WAYLAND_DISPLAY", std::nullopt},
                          {"SDL_VIDEODRIVER", std::nullopt},
                          {"OXBYTE_SCALE", std::nullopt},
@@ -58,7 +62,7 @@ void DesktopTest::startDesktop(WindowManager manager) {
 void DesktopTest::launch(const std::vector<std::string> &arguments, const EnvironmentChanges &environment) {
   std::vector<std::string> argv{programPath()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  program_ = ChildProcess({argv, programEnvironment(display_->name(), environment), folder_ / "terminal.txt",
+  program_ = ChildProcess({argv, programEnvironment(display_->name(), folder_.string(), environment), folder_ / "terminal.txt",
                            folder_, -1});
   // SDL may replace the frame's first X window by another while starting, so the frame is looked up
   // again until it is the one that shows.

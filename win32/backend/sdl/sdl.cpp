@@ -2,6 +2,7 @@
 #include "backend/sdl/sdl.h"
 
 #include "backend/sdl/library.h"
+#include "backend/sdl/place_count.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -236,8 +237,9 @@ int SdlDriver::screenHeight() {
 // On X11 every program on the display shares the count; elsewhere (Wayland, where the compositor places
 // windows itself) each program counts its own.
 unsigned SdlDriver::takeDefaultPlace() {
-  // One count per program for now: the count shared through the X root window made LeakSanitizer's
-  // tracer crash at exit under openbox, so it waits until that is understood.
+  const char *video = SDL_GetCurrentVideoDriver();
+  if (video && std::strcmp(video, "x11") == 0)
+    if (auto shared = takeSharedPlace(placeCountFile(std::getenv("DISPLAY")))) return *shared;
   return defaultPlaces_++;
 }
 
