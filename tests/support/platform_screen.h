@@ -16,6 +16,12 @@ namespace screen {
 enum class Pointer { Move, Press, Release };
 void pointer(Pointer action, POINT at);
 
+// Real keyboard input for the active window, as the desktop delivers a user's typing: a key pressed and
+// released, or a text typed. The input is queued, not handled: the thread's own message loop (a modal
+// dialog's, say) reads it as it would read the keyboard.
+void pressKey(int vk);
+void typeText(const char *utf8);
+
 // Handles the messages waiting now (input, painting, timers already due); time does not move on.
 inline void pump() {
   MSG msg;

@@ -2,6 +2,8 @@
 // pixels of its top-level surfaces.
 #include "support/platform_screen.h"
 
+#include <cstdio>
+
 #include "backend/driver.h"
 #include "user32/window.h"
 
@@ -57,6 +59,28 @@ void pointer(Pointer action, POINT at) {
          *target, at);
   pump();
 }
+
+namespace {
+
+void sendKey(win32::backend::EventType type, int vk, const char *text = "") {
+  win32::Window *top = topLevel(GetActiveWindow());
+  if (!top) return;
+  win32::backend::Event e;
+  e.type = type;
+  e.window = top->top->native;
+  e.vk = vk;
+  std::snprintf(e.text, sizeof e.text, "%s", text);
+  win32::backend::injectHeadlessEvent(e);
+}
+
+}  // namespace
+
+void pressKey(int vk) {
+  sendKey(win32::backend::EventType::KeyDown, vk);
+  sendKey(win32::backend::EventType::KeyUp, vk);
+}
+
+void typeText(const char *utf8) { sendKey(win32::backend::EventType::Text, 0, utf8); }
 
 // The headless clock stands still unless moved: timers fire exactly when due.
 void wait(unsigned ms) {

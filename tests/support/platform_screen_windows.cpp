@@ -45,6 +45,34 @@ void pointer(Pointer action, POINT at) {
   }
 }
 
+namespace {
+
+void sendKey(WORD vk, WORD unicode, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = unicode ? unicode : WORD(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void pressKey(int vk) {
+  sendKey(WORD(vk), 0, 0);
+  sendKey(WORD(vk), 0, KEYEVENTF_KEYUP);
+}
+
+// Each UTF-16 unit as a key of its own (VK_PACKET), which TranslateMessage turns into its character.
+void typeText(const char *utf8) {
+  std::wstring text(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), int(text.size()));
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    sendKey(0, WORD(text[i]), KEYEVENTF_UNICODE);
+    sendKey(0, WORD(text[i]), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+  }
+}
+
 void wait(unsigned ms) {
   const ULONGLONG end = GetTickCount64() + ms;
   for (;;) {

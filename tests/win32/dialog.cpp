@@ -1,11 +1,13 @@
 // The dialog manager: modal dialogs from the program's templates, their focus rule, results, owner,
 // geometry, default procedure and item calls.
-#include "user32/dialog.h"
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "backend/driver.h"
+#include <functional>
+
 #include "resources/resource.h"
+#include "support/platform_screen.h"
+#include "support/wine.h"
 #include "win32/dialog_test_support.h"
 
 namespace {
@@ -78,7 +80,7 @@ TEST_F(DialogTest, FollowsTheFocusRule) {
 }
 
 TEST_F(DialogTest, TheDialogManagerSelectsTheTextOfTheEditItFocuses) {
-  win32::DialogTemplate tmpl = dialogTemplate(100, 40, {control(0x81, 10, WS_TABSTOP | WS_BORDER, {0, 0, 80, 14})});
+  DialogTemplate tmpl = dialogTemplate(100, 40, {control(0x81, 10, WS_TABSTOP | WS_BORDER, {0, 0, 80, 14})});
   script().onInit = [](HWND dialog, LPARAM) { SetDlgItemTextA(dialog, 10, "12345"); };
   OnDialogActivated answer([&](HWND dialog) {
     play(dialog, {run([&] {
@@ -88,74 +90,128 @@ TEST_F(DialogTest, TheDialogManagerSelectsTheTextOfTheEditItFocuses) {
            EXPECT_FALSE(GetWindowLongA(GetFocus(), GWL_STYLE) & WS_BORDER);
          })});
   });
-  EXPECT_EQ(win32::dialogBoxIndirect(nullptr, tmpl, owner.hwnd(), scriptedDialogProc, 0), kStillOpen);
+  EXPECT_EQ(dialogBoxIndirect(tmpl, owner.hwnd()), kStillOpen);
 }
 
+// What DialogBox returns then and whether it enables the owner again is not documented. The stand-in
+// returns 0 and gives the owner back, as Wine's dialog loop once did; Wine's loop today returns IDOK and
+// leaves the owner disabled, which Windows has not been seen to confirm or refute here.
 TEST_F(DialogTest, AQuitMessageEndsTheDialogAndIsPostedAgain) {
-  EXPECT_EQ(runProgramDialog(IDD_FIND, owner.hwnd(), {run([] { PostQuitMessage(7); })}), 0);
-  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  INT_PTR result = runProgramDialog(IDD_FIND, owner.hwnd(), {run([] { PostQuitMessage(7); })});
+  if (!runningUnderWine()) {
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  }
+  EXPECT_NE(result, kStillOpen) << "the dialog ended before its script did";
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST_F(DialogTest, MeasuresInDialogUnits) {
-  EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
+// A dialog unit is a quarter of the dialog font's average letter width across and an eighth of its height
+// down; without a font of its own a dialog measures with the system font.
+TEST_F(DialogTest, MeasuresInTheDialogFontsUnits) {
+  auto baseUnits = [](HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SIZE letters;
+    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    ReleaseDC(window, dc);
+    return SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+  };
+  auto pixels = [](int units, int base, int per) { return (units * base + per / 2) / per; };  // as MulDiv rounds
+  SIZE system = baseUnits(nullptr, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(system.cx, system.cy));
   runProgramDialog(IDD_FIND, owner.hwnd(), {run([&] {
                      HWND dialog = GetActiveWindow();
-                     RECT window, client, ok, units{1, 2, 5, 10};
-                     GetWindowRect(dialog, &window);
+                     SIZE base = baseUnits(dialog, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+                     RECT client, ok, units{4, 8, 12, 24};
                      GetClientRect(dialog, &client);
                      GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
-                     // The window is the client area: the desktop draws the caption outside it.
-                     EXPECT_EQ(client.right, 186 * 2);
-                     EXPECT_EQ(client.bottom, 63 * 2);
-                     EXPECT_EQ(window.right - window.left, client.right);
-                     EXPECT_EQ(ok.left - window.left, 123 * 2);
-                     EXPECT_EQ(ok.top - window.top, 12 * 2);
-                     EXPECT_EQ(ok.bottom - ok.top, 14 * 2);
+                     ScreenToClient(dialog, reinterpret_cast<POINT *>(&ok.left));
+                     ScreenToClient(dialog, reinterpret_cast<POINT *>(&ok.right));
+                     EXPECT_EQ(client.right, pixels(186, base.cx, 4));
+                     EXPECT_EQ(client.bottom, pixels(63, base.cy, 8));
+                     EXPECT_EQ(ok.left, pixels(123, base.cx, 4));
+                     EXPECT_EQ(ok.top, pixels(12, base.cy, 8));
+                     EXPECT_EQ(ok.bottom - ok.top, pixels(14, base.cy, 8));
                      EXPECT_TRUE(MapDialogRect(dialog, &units));
-                     EXPECT_EQ(units.left + units.top + units.right + units.bottom, 2 + 4 + 10 + 20);
+                     EXPECT_EQ(units.left, base.cx);
+                     EXPECT_EQ(units.top, base.cy);
+                     EXPECT_EQ(units.right, 3 * base.cx);
+                     EXPECT_EQ(units.bottom, 3 * base.cy);
                    })});
 }
 
-// The template's (x, y) counts from the owner's client area, or from the screen's corner with DS_ABSALIGN
-// or without an owner; DS_CENTER centres the dialog on the screen. Either way it stays on the screen.
+// The template's (x, y) places the client area: from the owner's client area, or from the screen's corner
+// with DS_ABSALIGN or without an owner. DS_CENTER centres the window on the screen. Either way the window
+// stays on the screen.
 TEST_F(DialogTest, OpensWhereItsTemplateSays) {
-  POINT client{0, 0};
-  ClientToScreen(owner.hwnd(), &client);
-  const int width = 200, height = 100;  // 100 × 50 dialog units
+  POINT ownerClient{0, 0};
+  ClientToScreen(owner.hwnd(), &ownerClient);
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
   const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+  struct Opened {
+    RECT window;
+    POINT client, offset;  // the client area's corner; the template's (x, y) in pixels
+  };
   struct Case {
     const char *name;
     DWORD style;
-    int x, y;
+    short x, y;
     bool owned;
-    POINT expected;
+    std::function<void(const Opened &)> check;
   } cases[] = {
-      {"from the owner's client area", 0, 10, 20, true, {client.x + 20, client.y + 40}},
-      {"from the screen with DS_ABSALIGN", DS_ABSALIGN, 10, 20, true, {20, 40}},
-      {"from the screen without an owner", 0, 10, 20, false, {20, 40}},
-      {"centred with DS_CENTER", DS_CENTER, 10, 20, true, {(screenWidth - width) / 2, (screenHeight - height) / 2}},
+      {"from the owner's client area", 0, 10, 20, true,
+       [&](const Opened &o) {
+         EXPECT_EQ(o.client.x, ownerClient.x + o.offset.x);
+         EXPECT_EQ(o.client.y, ownerClient.y + o.offset.y);
+       }},
+      {"from the screen with DS_ABSALIGN", DS_ABSALIGN, 10, 20, true,
+       [](const Opened &o) {
+         EXPECT_EQ(o.client.x, o.offset.x);
+         EXPECT_EQ(o.client.y, o.offset.y);
+       }},
+      {"from the screen without an owner", 0, 10, 20, false,
+       [](const Opened &o) {
+         EXPECT_EQ(o.client.x, o.offset.x);
+         EXPECT_EQ(o.client.y, o.offset.y);
+       }},
+      {"centred with DS_CENTER", DS_CENTER, 10, 20, true,
+       [&](const Opened &o) {
+         EXPECT_NEAR(o.window.left + o.window.right, screenWidth, 1);
+         EXPECT_NEAR(o.window.top + o.window.bottom, screenHeight, 1);
+       }},
       {"a dialog frame inside the right and bottom edges", DS_ABSALIGN, 1000, 1000, true,
-       {screenWidth - frame - width, screenHeight - frame - height}},
-      {"not past the top left corner", DS_ABSALIGN, -30, -40, true, {0, 0}},
+       [&](const Opened &o) {
+         EXPECT_EQ(o.window.right, screenWidth - frame);
+         EXPECT_EQ(o.window.bottom, screenHeight - frame);
+       }},
+      {"not past the top left corner", DS_ABSALIGN, -30, -40, true,
+       [](const Opened &o) {
+         EXPECT_EQ(o.window.left, 0);
+         EXPECT_EQ(o.window.top, 0);
+       }},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    win32::DialogTemplate tmpl = dialogTemplate(100, 50, {});
+    DialogTemplate tmpl = dialogTemplate(100, 50, {});
     tmpl.style |= c.style;
     tmpl.x = c.x;
     tmpl.y = c.y;
-    RECT window{};
+    Opened opened{};
     script().onInit = [&](HWND dialog, LPARAM) {
-      GetWindowRect(dialog, &window);
+      GetWindowRect(dialog, &opened.window);
+      ClientToScreen(dialog, &opened.client);
+      RECT offset{c.x, c.y, 0, 0};
+      MapDialogRect(dialog, &offset);
+      opened.offset = {offset.left, offset.top};
       EndDialog(dialog, IDOK);
     };
-    win32::dialogBoxIndirect(nullptr, tmpl, c.owned ? owner.hwnd() : nullptr, scriptedDialogProc, 0);
-    EXPECT_EQ(window.left, c.expected.x);
-    EXPECT_EQ(window.top, c.expected.y);
+    dialogBoxIndirect(tmpl, c.owned ? owner.hwnd() : nullptr);
+    c.check(opened);
   }
 }
 
@@ -167,7 +223,7 @@ TEST_F(DialogTest, TheDefaultProcedure) {
                      char className[16] = "";
                      GetClassNameA(dialog, className, sizeof className);
                      EXPECT_STREQ(className, "#32770");
-                     EXPECT_EQ(clientPixel(dialog, 2, 2), RGB(192, 192, 192));
+                     EXPECT_EQ(clientPixel(dialog, 2, 2), GetSysColor(COLOR_BTNFACE));
                      EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_DLGPROC), reinterpret_cast<LONG_PTR>(scriptedDialogProc));
                      EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_USER), 0x5151);
                      EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
@@ -222,23 +278,18 @@ TEST_F(DialogTest, GivesTheFocusBackAfterAnotherWindowWasActive) {
   EXPECT_EQ(focusAfter, IDC_FIND_TEXT);
 }
 
-// A click made on the desktop window reaches the button under the pointer, which answers the dialog.
+// A click with the pointer reaches the button under it, which answers the dialog.
 TEST_F(DialogTest, AClickOnAButtonAnswersTheDialog) {
   script().ending = {IDYES, IDNO};
-  auto click = [](win32::backend::EventType type) {
-    HWND dialog = GetActiveWindow();
-    win32::backend::Event event;
-    event.type = type;
-    event.window = win32::findWindow(dialog)->top->native;
-    event.button = 1;
-    event.x = (63 + 25) * 2;  // the middle of No, at 63,31 and 50 x 14 dialog units
-    event.y = (31 + 7) * 2;
-    win32::backend::injectHeadlessEvent(event);
+  auto click = [](screen::Pointer action) {
+    RECT no;
+    GetWindowRect(GetDlgItem(GetActiveWindow(), IDNO), &no);
+    screen::pointer(action, POINT{(no.left + no.right) / 2, (no.top + no.bottom) / 2});
   };
   EXPECT_EQ(runProgramDialog(IDD_CONFIRM, owner.hwnd(),
-                             {run([&] { click(win32::backend::EventType::MouseDown); }),
+                             {run([&] { click(screen::Pointer::Press); }),
                               run([] { EXPECT_EQ(GetDlgCtrlID(GetCapture()), IDNO); }),
-                              run([&] { click(win32::backend::EventType::MouseUp); })}),
+                              run([&] { click(screen::Pointer::Release); })}),
             IDNO);
 }
 
@@ -252,7 +303,11 @@ TEST_F(DialogTest, ItemCalls) {
                      EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_FIND_TEXT, WM_GETTEXTLENGTH, 0, 0), 6);
                      SetLastError(0);
                      EXPECT_EQ(GetDlgItem(dialog, 4711), nullptr);
-                     EXPECT_EQ(GetLastError(), 1421u);  // ERROR_CONTROL_ID_NOT_FOUND
+                     // Windows sets ERROR_CONTROL_ID_NOT_FOUND, as its documentation of GetDlgItem says the
+                     // last error tells why it failed; Wine's GetDlgItem leaves the last error as it was.
+                     if (!runningUnderWine()) {
+                       EXPECT_EQ(GetLastError(), 1421u);
+                     }
                      EXPECT_EQ(GetDlgItemTextA(dialog, 4711, buffer, 8), 0u);
                      EXPECT_STREQ(buffer, "");
                      EXPECT_FALSE(SetDlgItemTextA(dialog, 4711, "x"));

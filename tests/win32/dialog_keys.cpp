@@ -1,12 +1,10 @@
 // The dialog keyboard (IsDialogMessageA): Tab, arrows in radio groups, Enter, Escape, access keys, the
 // default button following the focus, WM_GETDLGCODE, and keys typed on the real keyboard.
-#include "user32/dialog.h"
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "backend/driver.h"
 #include "resources/resource.h"
-#include "user32/window.h"
+#include "support/platform_screen.h"
 #include "win32/dialog_test_support.h"
 
 namespace {
@@ -150,14 +148,14 @@ TEST_F(DialogKeysTest, ArrowsMoveThroughARadioGroup) {
 
 // A dialog of an edit box and a "&Yes" button: a plain y is text for the box, Alt+Y is the access key.
 TEST_F(DialogKeysTest, AccessKeysWithoutAltOnlyOutsideEditBoxes) {
-  win32::DialogTemplate tmpl = dialogTemplate(
+  DialogTemplate tmpl = dialogTemplate(
       120, 40,
       {control(0x81, 10, WS_TABSTOP, {0, 0, 60, 14}), control(0x80, IDYES, WS_TABSTOP, {70, 0, 40, 14}, "&Yes")});
   std::string typed;
   OnDialogActivated answer([&](HWND dialog) {
     play(dialog, {character('y'), run([&, dialog] { typed = textOf(GetDlgItem(dialog, 10)); }), altCharacter('Y')});
   });
-  EXPECT_EQ(win32::dialogBoxIndirect(nullptr, tmpl, owner.hwnd(), scriptedDialogProc, 0), IDYES);
+  EXPECT_EQ(dialogBoxIndirect(tmpl, owner.hwnd()), IDYES);
   EXPECT_EQ(typed, "y");
 }
 
@@ -189,7 +187,7 @@ TEST_F(DialogKeysTest, ControlsThatWantKeysGetThem) {
     SCOPED_TRACE(c.code);
     script() = DialogScript{};
     script().ending = {};
-    win32::DialogTemplate tmpl = dialogTemplate(100, 40,
+    DialogTemplate tmpl = dialogTemplate(100, 40,
                                                 {control(0, 10, WS_TABSTOP, {0, 0, 20, 20}, "", "GreedyControl"),
                                                  control(0, 11, WS_TABSTOP, {30, 0, 20, 20}, "", "GreedyControl")});
     std::vector<WPARAM> keys;
@@ -204,7 +202,7 @@ TEST_F(DialogKeysTest, ControlsThatWantKeysGetThem) {
                     }),
                     key(VK_RETURN), key(VK_DOWN)});
     });
-    win32::dialogBoxIndirect(nullptr, tmpl, owner.hwnd(), scriptedDialogProc, 0);
+    dialogBoxIndirect(tmpl, owner.hwnd());
     SendMessageA(nullptr, WM_USER, 0, 0);
     EXPECT_EQ(keys, c.reaching);
     EXPECT_EQ(focusAfter, (c.code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) ? 10 : 11);
@@ -215,31 +213,17 @@ TEST_F(DialogKeysTest, ControlsThatWantKeysGetThem) {
   UnregisterClassA("GreedyControl", nullptr);
 }
 
-// Keys and text typed on the keyboard come through the desktop window: Tab moves the focus, and the
-// Go-to box turns typed letters into capitals.
+// Keys and text typed on the keyboard reach the dialog's loop as a user's typing: Tab moves the focus, and
+// the Go-to box turns typed letters into capitals.
 TEST_F(DialogKeysTest, KeysFromTheKeyboard) {
   script().initResult = FALSE;
   script().focusOnInit = IDC_GOTO_TEXT;
   std::string text;
   int focusAfterTab = 0;
-  auto inject = [](win32::backend::EventType type, int vk, const char *typed = "") {
-    win32::backend::Event event;
-    event.type = type;
-    event.window = win32::findWindow(GetActiveWindow())->top->native;
-    event.vk = vk;
-    std::snprintf(event.text, sizeof event.text, "%s", typed);
-    win32::backend::injectHeadlessEvent(event);
-  };
   runProgramDialog(IDD_GOTO, owner.hwnd(),
-                   {run([&] { inject(win32::backend::EventType::Text, 0, "ffh"); }),
-                    run([&] { text = textOf(GetFocus()); }), run([&] {
-                      inject(win32::backend::EventType::KeyDown, VK_TAB);
-                      inject(win32::backend::EventType::KeyUp, VK_TAB);
-                    }),
-                    run([&] { focusAfterTab = GetDlgCtrlID(GetFocus()); }), run([&] {
-                      inject(win32::backend::EventType::KeyDown, VK_RETURN);
-                      inject(win32::backend::EventType::KeyUp, VK_RETURN);
-                    })});
+                   {run([] { screen::typeText("ffh"); }), run([&] { text = textOf(GetFocus()); }),
+                    run([] { screen::pressKey(VK_TAB); }), run([&] { focusAfterTab = GetDlgCtrlID(GetFocus()); }),
+                    run([] { screen::pressKey(VK_RETURN); })});
   EXPECT_EQ(text, "FFH");
   EXPECT_EQ(focusAfterTab, IDOK);
   EXPECT_EQ(script().clicks(), (std::vector<int>{IDOK}));

@@ -1,4 +1,4 @@
-// How the program's dialogs and a warning box look, rendered headless: a few telling pixels, and PNG
+// How the program's dialogs and a warning box look: a few telling pixels in the system's colours, and
 // screenshots in $OXBYTE_SCREENSHOT_DIR when it is set.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,13 @@ namespace {
 
 using namespace dialog_test;
 
-constexpr COLORREF kFace = RGB(192, 192, 192), kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+COLORREF face() { return GetSysColor(COLOR_BTNFACE); }
+
+// A rectangle of dialog units in the dialog's pixels.
+RECT pixelsOf(HWND dialog, RECT units) {
+  MapDialogRect(dialog, &units);
+  return units;
+}
 
 class DialogLookTest : public testing::Test {
  protected:
@@ -22,10 +28,12 @@ TEST_F(DialogLookTest, AboutBoxShowsTheProgramIcon) {
   runProgramDialog(IDD_ABOUT, owner.hwnd(), {run([] {
                      HWND dialog = GetActiveWindow();
                      saveScreenshot(dialog, "about");
-                     HWND icon = ChildWindowFromPoint(dialog, POINT{81 * 2 + 16, 3 * 2 + 16});
+                     RECT iconAt = pixelsOf(dialog, {81, 3, 0, 0});
+                     HWND icon = ChildWindowFromPoint(dialog, POINT{iconAt.left + 16, iconAt.top + 16});
                      ASSERT_NE(icon, dialog);
-                     EXPECT_GT(countPixelsNot(icon, RECT{0, 0, 32, 32}, kFace), 200);
-                     EXPECT_GT(countPixels(dialog, RECT{128, 48, 236, 88}, kBlack), 50) << "the version line";
+                     EXPECT_GT(countPixelsNot(icon, RECT{0, 0, 32, 32}, face()), 200);
+                     EXPECT_GT(countPixelsNot(dialog, pixelsOf(dialog, {64, 24, 118, 44}), face()), 50)
+                         << "the version line";
                    })},
                    0, GetModuleHandleA(nullptr));
 }
@@ -41,20 +49,28 @@ TEST_F(DialogLookTest, FindAndGoTo) {
   runProgramDialog(IDD_FIND, owner.hwnd(), {run([] {
                      HWND dialog = GetActiveWindow(), edit = GetDlgItem(dialog, IDC_FIND_TEXT);
                      saveScreenshot(dialog, "find");
-                     // The sunken edge of the edit box, its white inside, the selected text on navy.
-                     EXPECT_EQ(clientPixel(edit, -2, -2), RGB(128, 128, 128));
-                     EXPECT_EQ(clientPixel(edit, -1, -1), kBlack);
-                     EXPECT_EQ(clientPixel(edit, 0, 0), kWhite);
-                     EXPECT_GT(countPixels(edit, RECT{0, 0, 60, 26}, RGB(0, 0, 128)), 100);
+                     // The sunken edge of the edit box, its window-coloured inside, the selected text
+                     // on the highlight.
+                     RECT inside;
+                     GetClientRect(edit, &inside);
+                     EXPECT_EQ(clientPixel(edit, -2, -2), GetSysColor(COLOR_BTNSHADOW));
+                     EXPECT_EQ(clientPixel(edit, -1, -1), GetSysColor(COLOR_3DDKSHADOW));
+                     EXPECT_EQ(clientPixel(edit, 0, 0), GetSysColor(COLOR_WINDOW));
+                     EXPECT_GT(countPixels(edit, inside, GetSysColor(COLOR_HIGHLIGHT)), 100);
                    })});
   script() = DialogScript{};
   script().onInit = [](HWND dialog, LPARAM) { SetDlgItemTextA(dialog, IDC_GOTO_TEXT, "1FH"); };
   runProgramDialog(IDD_GOTO, owner.hwnd(), {run([] {
                      HWND dialog = GetActiveWindow();
                      saveScreenshot(dialog, "goto");
-                     HWND label = ChildWindowFromPoint(dialog, POINT{15 * 2 + 4, 8 * 2 + 4});
-                     EXPECT_GT(countPixels(label, RECT{0, 0, 156, 16}, kBlack), 30) << "first line";
-                     EXPECT_GT(countPixels(label, RECT{0, 16, 156, 32}, kBlack), 30) << "second line";
+                     RECT labelAt = pixelsOf(dialog, {15, 8, 0, 0});
+                     HWND label = ChildWindowFromPoint(dialog, POINT{labelAt.left + 4, labelAt.top + 4});
+                     RECT lines;
+                     GetClientRect(label, &lines);
+                     const int middle = lines.bottom / 2;
+                     EXPECT_GT(countPixelsNot(label, RECT{0, 0, lines.right, middle}, face()), 30) << "first line";
+                     EXPECT_GT(countPixelsNot(label, RECT{0, middle, lines.right, lines.bottom}, face()), 30)
+                         << "second line";
                    })});
 }
 
@@ -70,15 +86,22 @@ TEST_F(DialogLookTest, ConfirmationAndWarning) {
                      HWND dialog = GetActiveWindow(), no = GetDlgItem(dialog, IDNO);
                      saveScreenshot(dialog, "confirm");
                      // No has the focus (a dotted rectangle of inverted face) but Yes keeps the default frame.
-                     EXPECT_EQ(clientPixel(GetDlgItem(dialog, IDYES), 0, 0), kBlack);
-                     EXPECT_EQ(clientPixel(no, 0, 0), kWhite);
-                     EXPECT_GT(countPixels(no, RECT{3, 3, 97, 4}, RGB(63, 63, 63)), 20);
+                     RECT button;
+                     GetClientRect(no, &button);
+                     const COLORREF invertedFace = RGB(255 - GetRValue(face()), 255 - GetGValue(face()),
+                                                       255 - GetBValue(face()));
+                     EXPECT_EQ(clientPixel(GetDlgItem(dialog, IDYES), 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+                     EXPECT_EQ(clientPixel(no, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+                     EXPECT_GT(countPixels(no, button, invertedFace), 20);
                    })},
                    reinterpret_cast<LPARAM>(question));
   OnDialogActivated answer([](HWND box) {
     play(box, {run([box] {
                  saveScreenshot(box, "warning");
-                 EXPECT_GT(countPixels(GetWindow(box, GW_CHILD), RECT{0, 0, 32, 32}, RGB(255, 255, 0)), 100);
+                 auto yellow = [](COLORREF c) {
+                   return GetRValue(c) > 200 && GetGValue(c) > 160 && GetBValue(c) < 100;  // the sign's colour
+                 };
+                 EXPECT_GT(countPixelsWhere(GetWindow(box, GW_CHILD), RECT{0, 0, 32, 32}, yellow), 100);
                }),
                key(VK_RETURN)});
   });

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <set>
 
-#include "backend/headless/png.h"
-#include "user32/window.h"
+#include "support/platform_screen.h"
 
 namespace dialog_test {
 namespace {
@@ -50,14 +50,6 @@ void CALLBACK idleTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (!node.empty()) node.mapped()();
 }
 
-win32::Window *topWindow(HWND hwnd, POINT &origin) {
-  win32::Window *w = win32::findWindow(hwnd, false);
-  if (!w) return nullptr;
-  origin = win32::clientOrigin(*w);
-  win32::Window *top = win32::topLevelOf(w);
-  return top && top->top ? top : nullptr;
-}
-
 }  // namespace
 
 OwnerWindow::OwnerWindow() {
@@ -79,7 +71,7 @@ OwnerWindow::~OwnerWindow() {
 OnDialogActivated::OnDialogActivated(std::function<void(HWND)> answerWith) {
   answer() = std::move(answerWith);
   answered().clear();
-  hook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, 0);
+  hook = SetWindowsHookExA(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
 }
 
 // Steps still waiting (the dialog ended before them) must not fire in the next test.
@@ -127,32 +119,57 @@ HeldKeys::HeldKeys(std::vector<int> keys) {
 HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
 
 COLORREF clientPixel(HWND hwnd, int x, int y) {
-  POINT origin;
-  win32::Window *top = topWindow(hwnd, origin);
-  if (!top) return CLR_INVALID;
-  const win32::Surface &s = top->top->surface;
-  int sx = origin.x + x, sy = origin.y + y;
-  if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height) return CLR_INVALID;
-  return win32::colorOf(s.pixels[size_t(sy) * s.width + sx]);
+  POINT at{x, y};
+  ClientToScreen(hwnd, &at);
+  HWND top = hwnd;
+  while ((GetWindowLongA(top, GWL_STYLE) & WS_CHILD) && GetParent(top)) top = GetParent(top);
+  ScreenToClient(top, &at);
+  return screen::clientPixel(top, at.x, at.y);
+}
+
+int countPixelsWhere(HWND hwnd, const RECT &rect, const std::function<bool(COLORREF)> &matches) {
+  int count = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) count += matches(clientPixel(hwnd, x, y));
+  return count;
 }
 
 int countPixels(HWND hwnd, const RECT &rect, COLORREF color) {
-  int count = 0;
-  for (int y = rect.top; y < rect.bottom; ++y)
-    for (int x = rect.left; x < rect.right; ++x) count += clientPixel(hwnd, x, y) == color;
-  return count;
+  return countPixelsWhere(hwnd, rect, [color](COLORREF c) { return c == color; });
 }
 
 int countPixelsNot(HWND hwnd, const RECT &rect, COLORREF background) {
   return (rect.right - rect.left) * (rect.bottom - rect.top) - countPixels(hwnd, rect, background);
 }
 
+// A 32-bit BMP, rows from the bottom up: the one image format that needs no more than its headers.
 bool saveScreenshot(HWND hwnd, const std::string &name) {
   const char *dir = std::getenv("OXBYTE_SCREENSHOT_DIR");
-  win32::Window *w = win32::findWindow(hwnd, false);
-  if (!dir || !*dir || !w || !w->top) return false;
-  const win32::Surface &s = w->top->surface;
-  return win32::writePng(std::string(dir) + "/" + name + ".png", s.pixels.data(), s.width, s.height);
+  RECT r;
+  if (!dir || !*dir || !GetWindowRect(hwnd, &r)) return false;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  std::string bytes;
+  auto number = [&](uint32_t n, int size) {
+    for (int i = 0; i < size; ++i) bytes += char(n >> (8 * i));
+  };
+  bytes += "BM";
+  number(54 + 4 * width * height, 4);                // the file's size
+  number(0, 4);
+  number(54, 4);                                     // where the pixels start
+  number(40, 4);                                     // BITMAPINFOHEADER
+  number(uint32_t(width), 4);
+  number(uint32_t(height), 4);
+  number(1, 2);                                      // planes
+  number(32, 2);                                     // bits per pixel
+  for (int i = 0; i < 6; ++i) number(0, 4);          // uncompressed, sizes and palette left to readers
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = screen::windowPixel(hwnd, x, y);
+      number(uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c), 4);
+    }
+  std::ofstream out(std::string(dir) + "/" + name + ".bmp", std::ios::binary);
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  return bool(out);
 }
 
 std::string textOf(HWND hwnd) {
@@ -192,27 +209,69 @@ INT_PTR CALLBACK scriptedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
   }
 }
 
-win32::DialogTemplate dialogTemplate(int cx, int cy, std::vector<win32::DialogItemTemplate> items) {
-  win32::DialogTemplate tmpl;
-  tmpl.style = WS_POPUP | WS_CAPTION;
-  tmpl.cx = cx;
-  tmpl.cy = cy;
-  tmpl.items = std::move(items);
-  return tmpl;
+TemplateControl control(WORD atom, int id, DWORD style, RECT units, const char *text, const char *className) {
+  return {atom, id, DWORD(WS_CHILD | WS_VISIBLE) | style, units, text, className};
 }
 
-win32::DialogItemTemplate control(uint16_t atom, int id, DWORD style, RECT units, const char *text,
-                                  const char *className) {
-  win32::DialogItemTemplate item;
-  item.style = WS_CHILD | WS_VISIBLE | style;
-  item.x = units.left;
-  item.y = units.top;
-  item.cx = units.right;
-  item.cy = units.bottom;
-  item.id = DWORD(id);
-  item.windowClass = atom ? win32::NameOrOrdinal{true, atom, {}} : win32::NameOrOrdinal{false, 0, className};
-  item.text = {false, 0, text};
-  return item;
+namespace {
+
+// The words of a DLGTEMPLATE and its DLGITEMTEMPLATEs: strings in UTF-16, each item on a DWORD boundary.
+class TemplateWords {
+ public:
+  void dword(DWORD d) { words_.insert(words_.end(), {LOWORD(d), HIWORD(d)}); }
+  void word(WORD w) { words_.push_back(w); }
+  // UTF-8 to UTF-16, with its terminating NUL.
+  void text(const std::string &utf8) {
+    for (size_t i = 0; i < utf8.size();) {
+      unsigned char lead = utf8[i];
+      int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+      uint32_t c = extra ? lead & (0x3F >> extra) : lead;
+      for (int k = 1; k <= extra && i + k < utf8.size(); ++k) c = c << 6 | (utf8[i + k] & 0x3F);
+      i += size_t(extra) + 1;
+      if (c >= 0x10000) {
+        words_.push_back(WORD(0xD800 + ((c - 0x10000) >> 10)));
+        c = 0xDC00 + (c & 0x3FF);
+      }
+      words_.push_back(WORD(c));
+    }
+    words_.push_back(0);
+  }
+  void alignToDword() {
+    if (words_.size() % 2) words_.push_back(0);
+  }
+  const DLGTEMPLATE *get() const { return reinterpret_cast<const DLGTEMPLATE *>(words_.data()); }
+
+ private:
+  std::vector<WORD> words_;
+};
+
+}  // namespace
+
+INT_PTR dialogBoxIndirect(const DialogTemplate &tmpl, HWND owner, DLGPROC proc, LPARAM param) {
+  TemplateWords t;
+  t.dword(tmpl.style);
+  t.dword(0);
+  t.word(WORD(tmpl.controls.size()));
+  for (short v : {tmpl.x, tmpl.y, tmpl.cx, tmpl.cy}) t.word(WORD(v));
+  t.word(0);  // no menu
+  t.word(0);  // the dialog class
+  t.word(0);  // no caption
+  for (const TemplateControl &c : tmpl.controls) {
+    t.alignToDword();
+    t.dword(c.style);
+    t.dword(0);
+    for (LONG v : {c.units.left, c.units.top, c.units.right, c.units.bottom}) t.word(WORD(v));
+    t.word(WORD(c.id));
+    if (c.atom) {
+      t.word(0xFFFF);
+      t.word(c.atom);
+    } else {
+      t.text(c.className);
+    }
+    t.text(c.text);
+    t.word(0);  // no creation data
+  }
+  return DialogBoxIndirectParamA(nullptr, t.get(), owner, proc, param);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // Test helpers for dialogs and controls: an owner window, answering modal dialogs from a WH_CBT hook,
-// posting keys, running code once everything is painted, reading pixels and saving screenshots.
+// posting keys, running code once everything is painted, reading pixels and saving screenshots. Public
+// Win32 calls and the screen seam only, so the tests that use them also run on Windows.
 #ifndef OXBYTE_TESTS_WIN32_DIALOG_TEST_SUPPORT_H
 #define OXBYTE_TESTS_WIN32_DIALOG_TEST_SUPPORT_H
 
@@ -8,8 +9,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "user32/dialog_template.h"
 
 namespace dialog_test {
 
@@ -54,13 +53,15 @@ class HeldKeys {
   BYTE saved_[256];
 };
 
-// A pixel of a window as drawn on its top-level surface, at a point of the window's client area.
+// A pixel as shown on the screen, at a point of the window's client area; the point may lie outside it,
+// on the window's border or on its parent, as long as it is inside its top-level window.
 COLORREF clientPixel(HWND hwnd, int x, int y);
 // The pixels of a client rectangle that are not `background`.
 int countPixelsNot(HWND hwnd, const RECT &rect, COLORREF background);
 int countPixels(HWND hwnd, const RECT &rect, COLORREF color);
+int countPixelsWhere(HWND hwnd, const RECT &rect, const std::function<bool(COLORREF)> &matches);
 
-// Writes the top-level window's pixels to $OXBYTE_SCREENSHOT_DIR/<name>.png when that variable is set;
+// Writes the top-level window's pixels to $OXBYTE_SCREENSHOT_DIR/<name>.bmp when that variable is set;
 // returns whether a file was written.
 bool saveScreenshot(HWND top, const std::string &name);
 
@@ -82,12 +83,31 @@ struct DialogScript {
 DialogScript &script();
 INT_PTR CALLBACK scriptedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A template made in memory: a captioned pop-up of cx × cy dialog units with the given controls.
-win32::DialogTemplate dialogTemplate(int cx, int cy, std::vector<win32::DialogItemTemplate> items);
-// A visible control at `units` (x, y, width, height): a predefined class by its atom (0x80 button,
-// 0x81 edit, 0x82 static), or with atom 0 the class named by `className`.
-win32::DialogItemTemplate control(uint16_t atom, int id, DWORD style, RECT units, const char *text = "",
-                                  const char *className = "");
+// A control of a template made in memory: a predefined class by its atom (0x80 button, 0x81 edit, 0x82
+// static), or with atom 0 the class named by `className`; `units` is (x, y, width, height).
+struct TemplateControl {
+  WORD atom;
+  int id;
+  DWORD style;
+  RECT units;
+  std::string text, className;
+};
+// A visible control.
+TemplateControl control(WORD atom, int id, DWORD style, RECT units, const char *text = "",
+                        const char *className = "");
+
+// A dialog template made in memory: a captioned pop-up of cx × cy dialog units at (x, y).
+struct DialogTemplate {
+  DWORD style = WS_POPUP | WS_CAPTION;
+  short x = 0, y = 0, cx = 0, cy = 0;
+  std::vector<TemplateControl> controls;
+};
+inline DialogTemplate dialogTemplate(short cx, short cy, std::vector<TemplateControl> controls) {
+  return {WS_POPUP | WS_CAPTION, 0, 0, cx, cy, std::move(controls)};
+}
+// DialogBoxIndirectParamA on the template, which has neither a caption nor a font of its own.
+INT_PTR dialogBoxIndirect(const DialogTemplate &tmpl, HWND owner, DLGPROC proc = scriptedDialogProc,
+                          LPARAM param = 0);
 
 // One step a test user takes in a dialog: a key, a character, an Alt+character, or any code.
 struct Action {

@@ -225,6 +225,19 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGP
   return dialogBoxIndirect(instance, *tmpl, owner, proc, param);
 }
 
+// A template in memory carries no size of its own: it is read only as far as its header and items go.
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialog, HWND owner, DLGPROC proc,
+                                       LPARAM param) {
+  constexpr size_t kLargestTemplate = size_t(1) << 24;
+  std::optional<DialogTemplate> tmpl =
+      dialog ? parseDialogTemplate({reinterpret_cast<const uint8_t *>(dialog), kLargestTemplate}) : std::nullopt;
+  if (!tmpl) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  return dialogBoxIndirect(instance, *tmpl, owner, proc, param);
+}
+
 // The dialog ends when its loop has handled the current message; it is hidden at once, and its owner is
 // enabled and activated again.
 BOOL WINAPI EndDialog(HWND hwnd, INT_PTR result) {

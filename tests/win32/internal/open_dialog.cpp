@@ -1,5 +1,6 @@
-// GetOpenFileNameA: the Open dialog driven as a user would — filters, folders, typed names, the default
-// extension, the results written back, cancelling and the errors.
+// The stand-in's Open dialog (GetOpenFileNameA) driven as a user would — filters, folders, typed names, the
+// default extension, the results written back, cancelling and the errors. Its file list, folder line and
+// POSIX paths are its own: Windows shows the Explorer-style dialog here, whose file view is a shell view.
 #include <gtest/gtest.h>
 #include <commdlg.h>
 #include <unistd.h>
@@ -557,7 +558,7 @@ TEST_F(OpenDialog, CaptionIsTheTitleOrOpen) {
 }
 
 // A tidy classic dialog: every control inside the client area, none overlapping another; the list shows
-// whole rows. With OXBYTE_SCREENSHOT_DIR set the dialog is also saved as open_dialog.png.
+// whole rows. With OXBYTE_SCREENSHOT_DIR set the dialog is also saved as open_dialog.bmp.
 TEST_F(OpenDialog, ControlsAreLaidOutWithoutOverlaps) {
   std::vector<std::pair<std::string, RECT>> controls;
   RECT client{}, listClient{};

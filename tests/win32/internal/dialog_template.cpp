@@ -1,4 +1,4 @@
-// Dialog templates: the program's four dialogs, a DIALOGEX template and broken templates.
+// The stand-in's dialog template reader: the program's four dialogs, a DIALOGEX template and broken templates.
 #include "user32/dialog_template.h"
 
 #include <gtest/gtest.h>
