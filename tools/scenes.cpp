@@ -112,6 +112,10 @@ int main(int argc, char **argv) {
     return 2;
   }
   folder = argv[1];
+  // The pictures show the program on a Chinese desktop, where the system's own texts (the buttons of
+  // message boxes, the Open dialog) are Chinese too.
+  unsetenv("LC_ALL");
+  setenv("LC_MESSAGES", "zh_CN.UTF-8", 1);
   win32::backend::useHeadless();
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (folder[0] != '/') {

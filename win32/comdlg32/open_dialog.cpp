@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "comdlg32/dialog_texts.h"
 #include "comdlg32/file_choice.h"
 #include "user32/dialog.h"
 
@@ -82,7 +83,7 @@ BOOL runOpenDialog(OPENFILENAMEA &request) {
   session.filters = parseFilters(request.lpstrFilter);
   session.filterIndex = startingFilter(request, session);
   chooseStartingPoint(request, session);
-  std::string caption = request.lpstrTitle ? request.lpstrTitle : "打开";
+  std::string caption = request.lpstrTitle ? request.lpstrTitle : dialogTexts().caption;
   INT_PTR result = dialogBoxIndirect(nullptr, openDialogTemplate(caption), request.hwndOwner, openDialogProc,
                                      reinterpret_cast<LPARAM>(&session));
   if (result == -1) {

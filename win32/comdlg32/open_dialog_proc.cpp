@@ -1,15 +1,15 @@
 // comdlg32: the Open dialog at work — the folder shown, its list, the file types, and what Open does
 // with a typed name, a folder or a file.
 #include <cstdio>
+#include <cstring>
 
+#include "comdlg32/dialog_texts.h"
 #include "comdlg32/file_choice.h"
 #include "comdlg32/open_dialog.h"
 #include "gdi32/font.h"
 
 namespace win32::comdlg {
 namespace {
-
-constexpr const char *kNoSuchPath = "%s\n路径不存在。\n请检查路径是否正确。";
 
 OpenSession *sessionOf(HWND dialog) { return reinterpret_cast<OpenSession *>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
@@ -76,7 +76,7 @@ void enterFolder(HWND dialog, OpenSession &session, const std::string &folder) {
 }
 
 void warn(HWND dialog, const char *format, const std::string &path) {
-  std::string text(path.size() + 128, '\0');
+  std::string text(path.size() + std::strlen(format), '\0');
   text.resize(size_t(std::snprintf(text.data(), text.size(), format, path.c_str())));
   MessageBoxA(dialog, text.c_str(), windowText(dialog).c_str(), MB_OK | MB_ICONWARNING);
 }
@@ -89,17 +89,17 @@ void openPath(HWND dialog, OpenSession &session, const std::string &path, bool t
     return;
   }
   if (typedAsFolder) {
-    warn(dialog, kNoSuchPath, path);
+    warn(dialog, dialogTexts().noSuchPath, path);
     return;
   }
   std::string chosen = withDefaultExtension(path, session.request->lpstrDefExt);
   DWORD flags = session.request->Flags;
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !isFolder(folderOf(chosen))) {
-    warn(dialog, kNoSuchPath, folderOf(chosen));
+    warn(dialog, dialogTexts().noSuchPath, folderOf(chosen));
     return;
   }
   if ((flags & OFN_FILEMUSTEXIST) && !exists(chosen)) {
-    warn(dialog, "%s\n找不到文件。\n请检查文件名是否正确。", chosen);
+    warn(dialog, dialogTexts().noSuchFile, chosen);
     return;
   }
   session.chosen = chosen;
@@ -111,7 +111,7 @@ void openPath(HWND dialog, OpenSession &session, const std::string &path, bool t
 void applyTypedFilter(HWND dialog, OpenSession &session, const std::string &path) {
   std::string folder = folderOf(path), patterns = nameOf(path);
   if (!isFolder(folder)) {
-    warn(dialog, kNoSuchPath, folder);
+    warn(dialog, dialogTexts().noSuchPath, folder);
     return;
   }
   session.typedPatterns = splitPatterns(patterns);

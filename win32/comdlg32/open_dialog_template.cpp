@@ -1,6 +1,8 @@
 // comdlg32: the Open dialog's layout — folder path, file list, name box, file types, Open and Cancel.
 #include "comdlg32/open_dialog.h"
 
+#include "comdlg32/dialog_texts.h"
+
 namespace win32::comdlg {
 namespace {
 
@@ -30,20 +32,21 @@ DialogItemTemplate item(Atom atom, int id, const char *text, DWORD style, int x,
 DialogTemplate openDialogTemplate(const std::string &caption) {
   DialogTemplate dialog;
   dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
-  dialog.cx = 288;
+  dialog.cx = 296;
   dialog.cy = 151;
   dialog.caption = caption;
   const DWORD label = SS_LEFTNOWORDWRAP;
+  const DialogTexts &texts = dialogTexts();
   dialog.items = {
-      item(kStatic, kFolderLabel, "查找范围(&I):", label, 4, 5, 48, 8),
-      item(kStatic, kFolderPath, "", label | SS_NOPREFIX, 54, 5, 230, 8),
-      item(kListBox, kFileList, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 4, 16, 280, 98, WS_EX_CLIENTEDGE),
-      item(kStatic, kNameLabel, "文件名(&N):", label, 4, 121, 48, 8),
-      item(kEdit, kNameEdit, "", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 54, 120, 186, 11),
-      item(kStatic, kTypeLabel, "文件类型(&T):", label, 4, 136, 48, 8),
-      item(kComboBox, kTypeCombo, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 54, 135, 186, 61),
-      item(kButton, IDOK, "打开(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON, 244, 119, 40, 12),
-      item(kButton, IDCANCEL, "取消", WS_TABSTOP | BS_PUSHBUTTON, 244, 134, 40, 12),
+      item(kStatic, kFolderLabel, texts.lookIn, label, 4, 5, 56, 8),
+      item(kStatic, kFolderPath, "", label | SS_NOPREFIX, 62, 5, 230, 8),
+      item(kListBox, kFileList, "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 4, 16, 288, 98, WS_EX_CLIENTEDGE),
+      item(kStatic, kNameLabel, texts.fileName, label, 4, 121, 56, 8),
+      item(kEdit, kNameEdit, "", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 62, 120, 186, 11),
+      item(kStatic, kTypeLabel, texts.fileType, label, 4, 136, 56, 8),
+      item(kComboBox, kTypeCombo, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 62, 135, 186, 61),
+      item(kButton, IDOK, texts.open, WS_TABSTOP | BS_DEFPUSHBUTTON, 252, 119, 40, 12),
+      item(kButton, IDCANCEL, texts.cancel, WS_TABSTOP | BS_PUSHBUTTON, 252, 134, 40, 12),
   };
   return dialog;
 }

@@ -544,17 +544,29 @@ TEST_F(OpenDialog, MustExistFlagsRefuseWhatIsMissing) {
   }
 }
 
-TEST_F(OpenDialog, CaptionIsTheTitleOrOpen) {
-  std::string caption;
-  auto capture = [&](HWND dialog) {
-    caption = textOf(dialog);
-    return std::vector<Action>{key(VK_ESCAPE)};
-  };
-  runDialog(capture);
-  EXPECT_EQ(caption, "打开");
+// The dialog's own texts are in the user's display language (run again in zh_CN by tests/CMakeLists.txt);
+// a title given replaces the caption.
+using SystemTextsOfTheOpenDialog = OpenDialog;
+TEST_F(SystemTextsOfTheOpenDialog, CaptionLabelsButtonsAndMessages) {
+  const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
+  std::string texts;
+  ofn.Flags |= OFN_FILEMUSTEXIST;
+  runDialog([&](HWND dialog) {
+    texts = textOf(dialog);
+    for (int id : {0x443, 0x442, 0x441, IDOK, IDCANCEL}) texts += "|" + textOf(GetDlgItem(dialog, id));
+    return typeAndEnter(dialog, "missing") + std::vector<Action>{key(VK_ESCAPE)};
+  });
+  EXPECT_EQ(texts, chinese ? "打开|查找范围(&I):|文件名(&N):|文件类型(&T):|打开(&O)|取消"
+                           : "Open|Look &in:|File &name:|Files of &type:|&Open|Cancel");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], folder.path("missing.txt") + (chinese ? "\n找不到文件。\n请检查文件名是否正确。"
+                                                               : "\nFile not found.\nPlease verify the correct file name was given."));
   ofn.lpstrTitle = "选择";
-  runDialog(capture);
-  EXPECT_EQ(caption, "选择");
+  runDialog([&](HWND dialog) {
+    texts = textOf(dialog);
+    return std::vector<Action>{key(VK_ESCAPE)};
+  });
+  EXPECT_EQ(texts, "选择");
 }
 
 // A tidy classic dialog: every control inside the client area, none overlapping another; the list shows
