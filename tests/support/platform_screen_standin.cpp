@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "backend/driver.h"
+#include "support/platform.h"
 #include "user32/window.h"
 
 namespace screen {
@@ -15,16 +16,6 @@ win32::Window *topLevel(HWND hwnd) {
   win32::Window *w = hwnd ? win32::findWindow(hwnd, false) : nullptr;
   w = w ? win32::topLevelOf(w) : nullptr;
   return w && w->top ? w : nullptr;
-}
-
-void send(win32::backend::EventType type, const win32::Window &top, POINT at) {
-  win32::backend::Event e;
-  e.type = type;
-  e.window = top.top->native;
-  e.x = at.x - top.rect.left;
-  e.y = at.y - top.rect.top;
-  e.button = 1;
-  win32::backend::injectHeadlessEvent(e);
 }
 
 COLORREF surfacePixel(HWND hwnd, POINT origin, int x, int y) {
@@ -38,25 +29,12 @@ COLORREF surfacePixel(HWND hwnd, POINT origin, int x, int y) {
 
 }  // namespace
 
-// The headless desktop takes events in the coordinates of a top-level window's drawable, which is that
-// window's rectangle. Like a real desktop, it sends them to the top-level window under the pointer, or,
-// while the button is held or a window has the capture, to the window that holds the mouse; the window
-// the pointer leaves is told so.
+// The same input as the program tests' mouse, handled before the call returns.
 void pointer(Pointer action, POINT at) {
-  static HWND pressed = nullptr, under = nullptr;
-  win32::Window *target = topLevel(GetCapture());
-  if (!target) target = topLevel(pressed);
-  if (!target) target = topLevel(WindowFromPoint(at));
-  if (win32::Window *left = topLevel(under); left && left != target)
-    send(win32::backend::EventType::MouseLeave, *left, at);
-  under = target ? target->handle : nullptr;
-  if (action == Pointer::Press) pressed = under;
-  if (action == Pointer::Release) pressed = nullptr;
-  if (target)
-    send(action == Pointer::Press     ? win32::backend::EventType::MouseDown
-         : action == Pointer::Release ? win32::backend::EventType::MouseUp
-                                      : win32::backend::EventType::MouseMove,
-         *target, at);
+  platform::mouse(action == Pointer::Press     ? platform::Mouse::Press
+                  : action == Pointer::Release ? platform::Mouse::Release
+                                               : platform::Mouse::Move,
+                  at);
   pump();
 }
 

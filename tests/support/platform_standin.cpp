@@ -13,31 +13,45 @@ namespace platform {
 
 int beepCount() { return win32::beepCount(); }
 
-// The headless desktop takes events in the coordinates of the top-level window's drawable, which is the
-// top-level window's rectangle. Like a real desktop, it sends the moves and the release that follow a
-// press to the window that was pressed, wherever the pointer goes.
-void mouse(Mouse action, POINT screen) {
-  static HWND pressed = nullptr;
-  if (action == Mouse::Press) {
-    HWND hwnd = WindowFromPoint(screen);
-    win32::Window *window = hwnd ? win32::findWindow(hwnd, false) : nullptr;
-    while (window && window->parent) window = win32::findWindow(window->parent, false);
-    pressed = window && window->top ? window->handle : nullptr;
-  }
-  win32::Window *window = pressed ? win32::findWindow(pressed, false) : nullptr;
-  if (!window || !window->top) return;
-  RECT top;
-  GetWindowRect(pressed, &top);
+namespace {
+
+win32::Window *topLevel(HWND hwnd) {
+  win32::Window *w = hwnd ? win32::findWindow(hwnd, false) : nullptr;
+  w = w ? win32::topLevelOf(w) : nullptr;
+  return w && w->top ? w : nullptr;
+}
+
+void send(win32::backend::EventType type, const win32::Window &top, POINT at) {
   win32::backend::Event e;
-  e.type = action == Mouse::Press     ? win32::backend::EventType::MouseDown
-           : action == Mouse::Release ? win32::backend::EventType::MouseUp
-                                      : win32::backend::EventType::MouseMove;
-  e.window = window->top->native;
-  e.x = screen.x - top.left;
-  e.y = screen.y - top.top;
+  e.type = type;
+  e.window = top.top->native;
+  e.x = at.x - top.rect.left;
+  e.y = at.y - top.rect.top;
   e.button = 1;
   win32::backend::injectHeadlessEvent(e);
+}
+
+}  // namespace
+
+// The headless desktop takes events in the coordinates of a top-level window's drawable, which is that
+// window's rectangle. Like a real desktop, it sends them to the top-level window under the pointer, or,
+// while the button is held or a window has the capture, to the window that holds the mouse; the window
+// the pointer leaves is told so.
+void mouse(Mouse action, POINT screen) {
+  static HWND pressed = nullptr, under = nullptr;
+  win32::Window *target = topLevel(GetCapture());
+  if (!target) target = topLevel(pressed);
+  if (!target) target = topLevel(WindowFromPoint(screen));
+  if (win32::Window *left = topLevel(under); left && left != target)
+    send(win32::backend::EventType::MouseLeave, *left, screen);
+  under = target ? target->handle : nullptr;
+  if (action == Mouse::Press) pressed = under;
   if (action == Mouse::Release) pressed = nullptr;
+  if (target)
+    send(action == Mouse::Press     ? win32::backend::EventType::MouseDown
+         : action == Mouse::Release ? win32::backend::EventType::MouseUp
+                                    : win32::backend::EventType::MouseMove,
+         *target, screen);
 }
 
 bool chooseUserLocale(const char *name) { return setenv("LC_ALL", name, 1) == 0; }
