@@ -41,7 +41,8 @@ struct EditMenuRun {
       GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
       texts += std::string(text) + '|';
       if (GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) continue;
-      enabled += (enabled.empty() ? "" : " ") + std::string(names[i]);
+      if (!enabled.empty()) enabled += ' ';
+      enabled += names[i];
     }
   }
 

@@ -553,7 +553,7 @@ TEST_F(SystemTextsOfTheOpenDialog, CaptionLabelsButtonsAndMessages) {
   ofn.Flags |= OFN_FILEMUSTEXIST;
   runDialog([&](HWND dialog) {
     texts = textOf(dialog);
-    for (int id : {0x443, 0x442, 0x441, IDOK, IDCANCEL}) texts += "|" + textOf(GetDlgItem(dialog, id));
+    for (int id : {0x443, 0x442, 0x441, IDOK, IDCANCEL}) texts += '|' + textOf(GetDlgItem(dialog, id));
     return typeAndEnter(dialog, "missing") + std::vector<Action>{key(VK_ESCAPE)};
   });
   EXPECT_EQ(texts, chinese ? "打开|查找范围(&I):|文件名(&N):|文件类型(&T):|打开(&O)|取消"
