@@ -21,13 +21,29 @@ win32::Window *topLevel(HWND hwnd) {
   return w && w->top ? w : nullptr;
 }
 
-void send(win32::backend::EventType type, const win32::Window &top, POINT at) {
+// A press is the second click of a double click when it follows the last one within the double-click
+// time and rectangle, as the desktop counts them.
+int clickCount(POINT at) {
+  static DWORD lastTime = 0;
+  static POINT last{-1000, -1000};
+  static int count = 0;
+  DWORD now = GetTickCount();
+  bool near = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+              std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  count = near && count == 1 && now - lastTime <= GetDoubleClickTime() ? 2 : 1;
+  lastTime = now;
+  last = at;
+  return count;
+}
+
+void send(win32::backend::EventType type, const win32::Window &top, POINT at, int clicks = 1) {
   win32::backend::Event e;
   e.type = type;
   e.window = top.top->native;
   e.x = at.x - top.rect.left;
   e.y = at.y - top.rect.top;
   e.button = 1;
+  e.clicks = clicks;
   win32::backend::injectHeadlessEvent(e);
 }
 
@@ -51,7 +67,7 @@ void mouse(Mouse action, POINT screen) {
     send(action == Mouse::Press     ? win32::backend::EventType::MouseDown
          : action == Mouse::Release ? win32::backend::EventType::MouseUp
                                     : win32::backend::EventType::MouseMove,
-         *target, screen);
+         *target, screen, action == Mouse::Press ? clickCount(screen) : 1);
 }
 
 bool chooseUserLocale(const char *name) { return setenv("LC_ALL", name, 1) == 0; }

@@ -1,7 +1,5 @@
 // The "Button" class: clicks by mouse, space bar and BM_CLICK, check and radio states, styles, and the
 // pixels of its classic look.
-#include "user32/button.h"
-
 #include <gtest/gtest.h>
 
 #include "support/message_log.h"

@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "backend/driver.h"
 #include "support/message_log.h"
-#include "user32/combobox.h"
-#include "user32/dialog.h"
-#include "user32/window.h"
+#include "support/platform_screen.h"
 #include "win32/dialog_test_support.h"
 
 namespace {
@@ -42,7 +39,11 @@ class ComboBox : public testing::Test {
     return codes;
   }
   // The dropped list, as GetComboBoxInfo would name it on Windows.
-  HWND list() { return win32::comboBoxState(combo)->list; }
+  HWND list() {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
+  }
 
   MessageLog log;
   HWND parent = nullptr, combo = nullptr;
@@ -222,17 +223,8 @@ TEST_F(ComboBox, MouseChoosesFromTheDroppedList) {
 TEST_F(ComboBox, RealClicksOpenAndChoose) {
   dialog_test::pumpMessages();
   auto click = [](HWND hwnd, POINT client) {
-    win32::Window *top = win32::topLevelOf(win32::findWindow(hwnd, false));
     ClientToScreen(hwnd, &client);
-    for (auto type : {win32::backend::EventType::MouseDown, win32::backend::EventType::MouseUp}) {
-      win32::backend::Event e;
-      e.type = type;
-      e.window = top->top->native;
-      e.x = client.x - top->rect.left;
-      e.y = client.y - top->rect.top;
-      e.button = 1;
-      win32::backend::injectHeadlessEvent(e);
-    }
+    for (auto action : {screen::Pointer::Press, screen::Pointer::Release}) screen::pointer(action, client);
     dialog_test::pumpMessages();
   };
   click(combo, POINT{140, 10});
@@ -275,22 +267,10 @@ TEST_F(ComboBox, FocusedFieldShowsTheSelectionHighlighted) {
 TEST(ComboBoxInDialog, EnterAndEscapeCloseTheListFirst) {
   constexpr int kBox = 100;  // clear of the identifiers that end a scripted dialog
   dialog_test::OwnerWindow owner;
-  win32::DialogTemplate tmpl;
+  dialog_test::DialogTemplate tmpl = dialog_test::dialogTemplate(
+      150, 80, {dialog_test::control(0x85, kBox, WS_TABSTOP | CBS_DROPDOWNLIST, {5, 5, 80, 60}),
+                dialog_test::control(0x80, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, {100, 5, 40, 12}, "OK")});
   tmpl.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-  tmpl.cx = 150;
-  tmpl.cy = 80;
-  win32::DialogItemTemplate box;
-  box.windowClass = {true, 0x85, ""};
-  box.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST;
-  box.id = kBox;
-  box.x = 5, box.y = 5, box.cx = 80, box.cy = 60;
-  win32::DialogItemTemplate ok;
-  ok.windowClass = {true, 0x80, ""};
-  ok.text.name = "OK";
-  ok.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-  ok.id = IDOK;
-  ok.x = 100, ok.y = 5, ok.cx = 40, ok.cy = 12;
-  tmpl.items = {box, ok};
   dialog_test::script() = dialog_test::DialogScript{};
   dialog_test::script().onInit = [](HWND dialog, LPARAM) {
     for (const char *name : {"a", "b", "c"}) SendDlgItemMessageA(dialog, kBox, CB_ADDSTRING, 0, LPARAM(name));
@@ -312,7 +292,7 @@ TEST(ComboBoxInDialog, EnterAndEscapeCloseTheListFirst) {
                   key(VK_F4), key(VK_ESCAPE),
                   run([&] { openAfterEscape = SendMessageA(combo(), CB_GETDROPPEDSTATE, 0, 0); }), key(VK_RETURN)});
   });
-  INT_PTR result = win32::dialogBoxIndirect(nullptr, tmpl, owner.hwnd(), scriptedDialogProc, 0);
+  INT_PTR result = dialog_test::dialogBoxIndirect(tmpl, owner.hwnd());
   EXPECT_TRUE(openAfterF4);
   EXPECT_FALSE(openAfterEnter);
   EXPECT_FALSE(openAfterEscape);

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "backend/driver.h"
 #include "support/message_log.h"
-#include "user32/window.h"
+#include "support/platform_screen.h"
 #include "win32/dialog_test_support.h"
 
 namespace {
@@ -270,22 +269,10 @@ TEST_F(ListBox, WithoutLbsNotifyTheParentHearsNothing) {
 TEST_F(ListBox, RealDoubleClickNotifies) {
   for (const char *name : {"a", "b"}) add(name);
   dialog_test::pumpMessages();
-  win32::Window *top = win32::findWindow(parent, false);
-  ASSERT_TRUE(top && top->top);
   POINT at{20, 10 + 1 + kRow + 4};  // the list's client area starts inside its border
   ClientToScreen(parent, &at);
-  for (int clicks : {1, 2}) {
-    for (auto type : {win32::backend::EventType::MouseDown, win32::backend::EventType::MouseUp}) {
-      win32::backend::Event e;
-      e.type = type;
-      e.window = top->top->native;
-      e.x = at.x - top->rect.left;
-      e.y = at.y - top->rect.top;
-      e.button = 1;
-      e.clicks = clicks;
-      win32::backend::injectHeadlessEvent(e);
-    }
-  }
+  for (int click = 0; click < 2; ++click)
+    for (auto action : {screen::Pointer::Press, screen::Pointer::Release}) screen::pointer(action, at);
   dialog_test::pumpMessages();
   EXPECT_EQ(selection(), 1);
   EXPECT_EQ(notifications(), (std::vector<int>{LBN_SELCHANGE, LBN_DBLCLK}));

@@ -1,6 +1,4 @@
 // The "Static" class: aligned and wrapped text, access-key prefixes, icons from resources, disabled text.
-#include "user32/static.h"
-
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"

@@ -769,6 +769,16 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define CB_SETCURSEL 0x014E
 #define CB_SHOWDROPDOWN 0x014F
 #define CB_GETDROPPEDSTATE 0x0157
+#define STATE_SYSTEM_PRESSED 0x00000008
+typedef struct tagCOMBOBOXINFO {
+  DWORD cbSize;
+  RECT rcItem;
+  RECT rcButton;
+  DWORD stateButton;
+  HWND hwndCombo;
+  HWND hwndItem;
+  HWND hwndList;
+} COMBOBOXINFO, *PCOMBOBOXINFO, *LPCOMBOBOXINFO;
 #define CB_OKAY 0
 #define CB_ERR (-1)
 #define CBN_SELCHANGE 1
@@ -1113,6 +1123,8 @@ HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
 BOOL WINAPI DrawMenuBar(HWND hWnd);
 int WINAPI GetSystemMetrics(int nIndex);
+UINT WINAPI GetDoubleClickTime(void);
+BOOL WINAPI GetComboBoxInfo(HWND hwndCombo, PCOMBOBOXINFO pcbi);
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
 

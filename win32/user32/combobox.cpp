@@ -226,6 +226,28 @@ void endComboDropDown(HWND combo, bool chosen) {
 
 int comboFieldHeight() { return font::kHeight + 6; }
 
+}  // namespace win32
+
+extern "C" {
+
+BOOL WINAPI GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
+  win32::ComboBoxState *state = win32::comboBoxState(combo);
+  if (!state || !info || info->cbSize != sizeof(COMBOBOXINFO)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  win32::comboBoxParts(combo, info->rcItem, info->rcButton);
+  info->stateButton = state->dropped ? STATE_SYSTEM_PRESSED : 0;
+  info->hwndCombo = combo;
+  info->hwndItem = combo;  // a drop-down list has no edit box of its own
+  info->hwndList = state->list;
+  return TRUE;
+}
+
+}  // extern "C"
+
+namespace win32 {
+
 void registerComboBoxClasses() {
   WNDCLASSA wc{};
   wc.style = CS_DBLCLKS;

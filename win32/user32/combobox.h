@@ -20,6 +20,8 @@ struct ComboBoxState : ControlState {
 };
 
 void registerComboBoxClasses();
+// The field and the arrow button, in client coordinates.
+void comboBoxParts(HWND hwnd, RECT &field, RECT &button);
 ComboBoxState *comboBoxState(HWND hwnd);
 bool comboIsDropped(HWND combo);
 // The dropped list closes: `chosen` when the mouse chose an item, else cancelled (the selection goes back

@@ -24,6 +24,14 @@ std::string selectedText(const ComboBoxState &state) {
 
 }  // namespace
 
+void comboBoxParts(HWND hwnd, RECT &field, RECT &button) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  r = {r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};  // inside the sunken edge
+  button = {r.right - GetSystemMetrics(SM_CXVSCROLL), r.top, r.right, r.bottom};
+  field = {r.left + 1, r.top + 1, button.left - 1, r.bottom - 1};
+}
+
 // The parent colours the field with WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC while the box is disabled.
 // With the focus and the list closed, the selection shows in the selection colours inside a focus
 // rectangle.
@@ -35,10 +43,10 @@ void paintComboBox(HWND hwnd, HDC hdc, const ComboBoxState &state) {
   DrawEdge(hdc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   bool enabled = IsWindowEnabled(hwnd);
   FillRect(hdc, &r, controlBrush(hwnd, hdc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC));
-  RECT button{r.right - GetSystemMetrics(SM_CXVSCROLL), r.top, r.right, r.bottom};
+  RECT field, button;
+  comboBoxParts(hwnd, field, button);
   // The button stays pressed in while the list is open.
   drawArrowButton(hdc, button, Arrow::Down, state.dropped, enabled);
-  RECT field{r.left + 1, r.top + 1, button.left - 1, r.bottom - 1};
   bool highlighted = enabled && state.focused && !state.dropped;
   COLORREF color = !enabled      ? GetSysColor(COLOR_GRAYTEXT)
                    : highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)

@@ -73,6 +73,9 @@ int WINAPI GetSystemMetrics(int index) {
 
 DWORD WINAPI GetSysColor(int index) { return systemColor(index); }
 
+// Windows' default; the desktop counts the clicks themselves (backend events carry the count).
+UINT WINAPI GetDoubleClickTime() { return 500; }
+
 HBRUSH WINAPI GetSysColorBrush(int index) {
   static HBRUSH brushes[COLOR_INFOBK + 1] = {};
   if (index < 0 || index > COLOR_INFOBK) return nullptr;
