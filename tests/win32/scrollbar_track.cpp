@@ -4,26 +4,22 @@
 #include <algorithm>
 #include <windows.h>
 
-#include "backend/driver.h"
 #include "support/message_log.h"
-#include "user32/window.h"
+#include "support/platform.h"
 
 namespace {
 
-using win32::backend::Event;
-using win32::backend::EventType;
+using platform::Mouse;
 
 struct Bar {
   MessageLog log;
   HWND top = nullptr, child = nullptr;
-  win32::backend::NativeId native = 0;
   std::vector<WPARAM> codes;  // every WM_VSCROLL the child received
   std::vector<int> trackPositions;
 
   Bar(int max, UINT page) {
     top = log.createTopLevel(WS_POPUP | WS_VISIBLE, 200, 300);
     child = log.createChild(top, WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 217);
-    native = win32::findWindow(top, false)->top->native;
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, page, 0, 0};
     SetScrollInfo(child, SB_VERT, &si, TRUE);
     log.handler = [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT &result) {
@@ -48,14 +44,11 @@ struct Bar {
     MessageLog::pump();
   }
 
-  void mouse(EventType type, int x, int y) {
-    Event e;
-    e.type = type;
-    e.window = native;
-    e.x = x;
-    e.y = y;
-    e.button = 1;
-    win32::backend::injectHeadlessEvent(e);
+  // Real mouse input at a point of the top-level window, whose client area the child fills from its corner.
+  void mouse(Mouse action, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(top, &at);
+    platform::mouse(action, at);
   }
   // The bar is the rightmost 17 pixels of the child, 217 pixels high: arrows of 17 at each end.
   static constexpr int x = 100 - 8;
@@ -65,25 +58,24 @@ struct Bar {
 
 TEST(ScrollBarMouse, AnArrowHeldRepeatsUntilReleased) {
   Bar bar(100, 10);
-  bar.mouse(EventType::MouseDown, Bar::x, 217 - 5);
-  bar.mouse(EventType::MouseUp, Bar::x, 217 - 5);  // waits in the queue behind the timer's repeats
+  bar.mouse(Mouse::Press, Bar::x, 217 - 5);
+  bar.mouse(Mouse::Release, Bar::x, 217 - 5);  // waits in the queue behind the timer's repeats
   // The tracking loop runs inside the dispatch of the press; the release ends it.
-  win32::backend::advanceHeadlessClock(0);
   MessageLog::pump();
   EXPECT_EQ(bar.count(SB_LINEDOWN), 1u);
   EXPECT_EQ(bar.codes.back(), WPARAM(SB_ENDSCROLL));
   EXPECT_EQ(bar.position(), 1);
 }
 
-TEST(ScrollBarMouse, RepeatsWhileHeldOnTheTestClock) {
+TEST(ScrollBarMouse, RepeatsWhileHeld) {
   Bar bar(100, 10);
-  bar.mouse(EventType::MouseDown, Bar::x, 217 - 5);
-  // With nothing else to do the headless clock runs on to each repeat; a timer of our own releases
-  // the button after a second.
+  bar.mouse(Mouse::Press, Bar::x, 217 - 5);
+  // The press runs the bar's own loop, which repeats on its timers; a timer of our own releases the button
+  // after a second.
   static Bar *current = &bar;
   SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    current->mouse(EventType::MouseUp, Bar::x, 217 - 5);
+    current->mouse(Mouse::Release, Bar::x, 217 - 5);
   });
   MessageLog::pump();
   // 200 ms before the first repeat, then one every 50 ms: about 17 in a second.
@@ -94,11 +86,11 @@ TEST(ScrollBarMouse, RepeatsWhileHeldOnTheTestClock) {
 
 TEST(ScrollBarMouse, ThePageAreaStopsRepeatingWhenTheThumbReachesThePointer) {
   Bar bar(100, 10);
-  bar.mouse(EventType::MouseDown, Bar::x, 150);  // below the thumb, two thirds down
+  bar.mouse(Mouse::Press, Bar::x, 150);  // below the thumb, two thirds down
   static Bar *current = &bar;
   SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    current->mouse(EventType::MouseUp, Bar::x, 150);
+    current->mouse(Mouse::Release, Bar::x, 150);
   });
   MessageLog::pump();
   EXPECT_GE(bar.count(SB_PAGEDOWN), 2u);
@@ -109,10 +101,10 @@ TEST(ScrollBarMouse, ThePageAreaStopsRepeatingWhenTheThumbReachesThePointer) {
 
 TEST(ScrollBarMouse, DraggingTheThumbTracksInThirtyTwoBits) {
   Bar bar(124999, 24);
-  bar.mouse(EventType::MouseDown, Bar::x, 17 + 2);  // the thumb sits at the top of the track
-  bar.mouse(EventType::MouseMove, Bar::x, 120);
-  bar.mouse(EventType::MouseMove, Bar::x, 240);     // below the bar, still near it: the thumb stops at the end
-  bar.mouse(EventType::MouseUp, Bar::x, 240);
+  bar.mouse(Mouse::Press, Bar::x, 17 + 2);  // the thumb sits at the top of the track
+  bar.mouse(Mouse::Move, Bar::x, 120);
+  bar.mouse(Mouse::Move, Bar::x, 240);     // below the bar, still near it: the thumb stops at the end
+  bar.mouse(Mouse::Release, Bar::x, 240);
   MessageLog::pump();
   ASSERT_FALSE(bar.trackPositions.empty());
   EXPECT_EQ(bar.trackPositions.back(), 124976);

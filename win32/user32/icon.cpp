@@ -1,6 +1,7 @@
 // user32: icons from the program's resources (and the stand-in's own symbols), and cursors.
 #include "user32/icon.h"
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -59,7 +60,10 @@ using namespace win32;
 extern "C" {
 
 // Icons are loaded once per name and shared, as Windows shares icons loaded from resources.
+// A name "#103" is the number 103, as FindResource reads names.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
+  if (!IS_INTRESOURCE(name) && name && name[0] == '#' && name[1] >= '0' && name[1] <= '9')
+    name = MAKEINTRESOURCEA(std::strtoul(name + 1, nullptr, 10));
   if (!instance) {
     if (!IS_INTRESOURCE(name)) return nullptr;
     return systemIcon(reinterpret_cast<uintptr_t>(name));
