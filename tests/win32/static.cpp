@@ -90,7 +90,7 @@ TEST_F(StaticTest, PrefixUnderlinesUnlessSsNoPrefix) {
 TEST_F(StaticTest, IconsComeFromTheModuleAndSizeTheControl) {
   HINSTANCE program = GetModuleHandleA(nullptr);
   // A control made by CreateWindowEx takes the icon's name as a text: "#103" stands for the number 103.
-  const std::string name = "#" + std::to_string(IDI_OXBYTE);
+  const std::string name = std::string(1, '#') += std::to_string(IDI_OXBYTE);
   HWND icon = label(SS_ICON, name.c_str(), 5, 5, program);
   HICON loaded = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
   EXPECT_EQ(loaded, LoadIconA(program, MAKEINTRESOURCEA(IDI_OXBYTE)));
