@@ -226,6 +226,16 @@ void endComboDropDown(HWND combo, bool chosen) {
 
 int comboFieldHeight() { return font::kHeight + 6; }
 
+void registerComboBoxClasses() {
+  WNDCLASSA wc{};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = comboBoxProc;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = "ComboBox";
+  registerSystemClass(wc);
+  registerComboDropDownClass();
+}
+
 }  // namespace win32
 
 extern "C" {
@@ -245,17 +255,3 @@ BOOL WINAPI GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
 }
 
 }  // extern "C"
-
-namespace win32 {
-
-void registerComboBoxClasses() {
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = comboBoxProc;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = "ComboBox";
-  registerSystemClass(wc);
-  registerComboDropDownClass();
-}
-
-}  // namespace win32

@@ -1,8 +1,8 @@
 // user32: icons from the program's resources (and the stand-in's own symbols), and cursors.
 #include "user32/icon.h"
 
-#include <cstdlib>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -11,6 +11,7 @@
 #include "gdi32/dib.h"
 #include "gdi32/paint.h"
 #include "kernel32/module.h"
+#include "kernel32/resource.h"
 #include "user32/system_icons.h"
 #include "user32/window.h"
 
@@ -60,10 +61,11 @@ using namespace win32;
 extern "C" {
 
 // Icons are loaded once per name and shared, as Windows shares icons loaded from resources.
-// A name "#103" is the number 103, as FindResource reads names.
+// A name "#103" is the number 103, read as resource lookup reads it.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (!IS_INTRESOURCE(name) && name && name[0] == '#' && name[1] >= '0' && name[1] <= '9')
-    name = MAKEINTRESOURCEA(std::strtoul(name + 1, nullptr, 10));
+  if (!IS_INTRESOURCE(name) && name && name[0] == '#')
+    if (std::optional<ResourceId> id = resourceIdFromArgument(name); id && id->isOrdinal)
+      name = MAKEINTRESOURCEA(id->ordinal);
   if (!instance) {
     if (!IS_INTRESOURCE(name)) return nullptr;
     return systemIcon(reinterpret_cast<uintptr_t>(name));
