@@ -1,6 +1,6 @@
-// The stand-in's Open dialog (GetOpenFileNameA) driven as a user would — filters, folders, typed names, the
-// default extension, the results written back, cancelling and the errors. Its file list, folder line and
-// POSIX paths are its own: Windows shows the Explorer-style dialog here, whose file view is a shell view.
+// The stand-in's Open dialog (GetOpenFileNameA) driven as a user would: filters, folders, typed names, the
+// default extension and the results written back. Its file list, folder line and POSIX paths are its own:
+// Windows shows the Explorer-style dialog here, whose file view is a shell view.
 #include <gtest/gtest.h>
 #include <commdlg.h>
 #include <unistd.h>
@@ -13,28 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "win32/dialog_test_support.h"
-#include "win32/file_test_support.h"
+#include "win32/open_dialog_test_support.h"
 
 namespace {
 
-using namespace dialog_test;
-
-// The controls, found by the identifiers <dlgs.h> gives them.
-constexpr int kFolderPath = 0x440;  // stc1
-constexpr int kFileList = 0x460;    // lst1
-constexpr int kTypeCombo = 0x470;   // cmb1
-constexpr int kNameEdit = 0x47C;    // cmb13: the file name box
-constexpr int kMessageText = 0xFFFF;
-
-const char kFilter[] =
-    "可执行文件 (*.EXE;*.COM;*.DLL;*.SCR;*.BIN)\0*.exe;*.com;*.dll;*.scr;*.bin\0所有文件 (*.*)\0*.*\0";
-
-std::string className(HWND hwnd) {
-  char name[32] = "";
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
+using namespace open_dialog_test;
 
 std::vector<std::string> listed(HWND dialog) {
   HWND list = GetDlgItem(dialog, kFileList);
@@ -55,66 +38,6 @@ std::string selectedEntry(HWND dialog) {
   SendMessageA(list, LB_GETTEXT, WPARAM(index), LPARAM(buffer));
   return buffer;
 }
-
-std::string nameBox(HWND dialog) {
-  char buffer[300] = "";
-  GetDlgItemTextA(dialog, kNameEdit, buffer, sizeof buffer);
-  return buffer;
-}
-
-// Types into the name box and presses Enter there.
-std::vector<Action> typeAndEnter(HWND dialog, const std::string &text) {
-  return {run([dialog, text] { SetDlgItemTextA(dialog, kNameEdit, text.c_str()); }), key(VK_RETURN)};
-}
-
-std::vector<Action> operator+(std::vector<Action> a, const std::vector<Action> &b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-class OpenDialog : public testing::Test {
- protected:
-  void SetUp() override {
-    for (const char *name : {"a.EXE", "b.exe", "c.Com", "d.dll", "e.scr", "f.BIN", "g.txt", "h", "i.exe.bak",
-                             ".hidden.exe", "data", "dot."})
-      folder.write(name, "x");
-    for (const char *name : {"sub", "Zdir", ".git", "sub/deeper"}) std::filesystem::create_directory(folder.path(name));
-    folder.write("sub/inner.bin", "x");
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = owner.hwnd();
-    ofn.lpstrFilter = kFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof title;
-    ofn.lpstrInitialDir = folder.root().c_str();
-    ofn.Flags = OFN_HIDEREADONLY;
-    ofn.lpstrDefExt = "txt";
-  }
-
-  // Runs the dialog, playing `steps` in it once it shows. Message boxes it raises are answered with
-  // Enter, their texts kept in `messages`.
-  BOOL runDialog(std::function<std::vector<Action>(HWND)> steps) {
-    OnDialogActivated answer([this, steps](HWND dialog) {
-      if (!GetDlgItem(dialog, kNameEdit)) {
-        messages.push_back(textOf(GetDlgItem(dialog, kMessageText)));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      ++dialogsShown;
-      play(dialog, steps(dialog));
-    });
-    return GetOpenFileNameA(&ofn);
-  }
-
-  file_test::TempFolder folder;
-  OwnerWindow owner;
-  char file[MAX_PATH] = "";
-  char title[MAX_PATH] = "";
-  OPENFILENAMEA ofn{};
-  std::vector<std::string> messages;
-  int dialogsShown = 0;
-};
 
 const std::vector<std::string> kExecutables{"../",   "sub/",  "Zdir/", "a.EXE", "b.exe",
                                             "c.Com", "d.dll", "e.scr", "f.BIN"};
@@ -366,87 +289,6 @@ TEST_F(OpenDialog, AClickOnAFileFillsTheNameBoxAndADoubleClickChoosesIt) {
   ASSERT_TRUE(result);
   EXPECT_EQ(std::string(file), folder.path("b.exe"));
 }
-
-TEST_F(OpenDialog, CancellingReturnsFalseWithoutAnError) {
-  struct Case {
-    const char *how;
-    std::function<void(HWND)> cancel;
-  } cases[] = {
-      {"Cancel button", [](HWND dialog) { SendDlgItemMessageA(dialog, IDCANCEL, BM_CLICK, 0, 0); }},
-      {"Escape", [](HWND dialog) { postKey(GetDlgItem(dialog, kNameEdit), VK_ESCAPE); }},
-      {"closing", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"IDCANCEL", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }},
-  };
-  for (const Case &c : cases) {
-    std::strcpy(file, "unchanged");
-    BOOL result = runDialog([&](HWND dialog) {
-      return std::vector<Action>{run([&, dialog] { SetDlgItemTextA(dialog, kNameEdit, "data"); }),
-                                 run([&, dialog] { c.cancel(dialog); })};
-    });
-    EXPECT_FALSE(result) << c.how;
-    EXPECT_EQ(CommDlgExtendedError(), 0u) << c.how;
-    EXPECT_STREQ(file, "unchanged") << c.how;
-  }
-}
-
-// A path that does not fit fails with FNERR_BUFFERTOOSMALL and the size it needs in the first two bytes.
-TEST_F(OpenDialog, BufferTooSmallReportsTheSizeNeeded) {
-  std::string expected = folder.path("i.exe.bak");
-  WORD needed = WORD(expected.size() + 1);
-  ofn.nMaxFile = needed - 1;
-  BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); });
-  EXPECT_FALSE(result);
-  EXPECT_EQ(CommDlgExtendedError(), DWORD(FNERR_BUFFERTOOSMALL));
-  WORD reported;
-  std::memcpy(&reported, file, sizeof reported);
-  EXPECT_EQ(reported, needed);
-  ofn.nMaxFile = needed;
-  result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); });
-  EXPECT_TRUE(result) << "exactly enough";
-  EXPECT_EQ(std::string(file), expected);
-}
-
-TEST_F(OpenDialog, FileTitleIsCutToItsBuffer) {
-  ofn.nMaxFileTitle = 5;
-  ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); }));
-  EXPECT_STREQ(title, "i.ex");
-  ofn.lpstrFileTitle = nullptr;
-  ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "data"); }));
-  EXPECT_EQ(std::string(file), folder.path("data"));
-}
-
-TEST_F(OpenDialog, RecordSizeIsChecked) {
-  struct Case {
-    DWORD size;
-    bool shows;
-    DWORD error;
-  } cases[] = {{10, false, CDERR_STRUCTSIZE},
-               {OPENFILENAME_SIZE_VERSION_400A + 4, false, CDERR_STRUCTSIZE},
-               {OPENFILENAME_SIZE_VERSION_400A, true, 0},
-               {sizeof(OPENFILENAMEA), true, 0}};
-  for (const Case &c : cases) {
-    ofn.lStructSize = c.size;
-    dialogsShown = 0;
-    BOOL result = runDialog([](HWND) { return std::vector<Action>{key(VK_ESCAPE)}; });
-    EXPECT_FALSE(result);
-    EXPECT_EQ(dialogsShown, c.shows ? 1 : 0) << c.size;
-    EXPECT_EQ(CommDlgExtendedError(), c.error) << c.size;
-  }
-}
-
-TEST_F(OpenDialog, OwnerIsDisabledWhileTheDialogRuns) {
-  bool ownerEnabled = true;
-  HWND dialogOwner = nullptr;
-  runDialog([&](HWND dialog) {
-    ownerEnabled = IsWindowEnabled(owner.hwnd());
-    dialogOwner = GetWindow(dialog, GW_OWNER);
-    return std::vector<Action>{key(VK_ESCAPE)};
-  });
-  EXPECT_FALSE(ownerEnabled);
-  EXPECT_EQ(dialogOwner, owner.hwnd());
-  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
-}
-
 // The dialog starts where the name it is given lies (the name alone in the box, selected in the list),
 // else in lpstrInitialDir, else in the current directory, which it never changes.
 TEST_F(OpenDialog, StartsInTheFolderOfTheGivenName) {
