@@ -1,6 +1,6 @@
 // GetOpenFileNameA's contract with its caller, whatever the dialog looks like: what cancelling returns,
-// a buffer too small for the path, the title cut to its buffer, the record's size, and the owner kept
-// disabled while the dialog runs.
+// a buffer too small for the path, the title cut to its buffer, the record's size, the owner kept disabled
+// while the dialog runs, and what the must-exist flags refuse.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -97,6 +97,40 @@ TEST_F(OpenDialog, OwnerIsDisabledWhileTheDialogRuns) {
   EXPECT_FALSE(ownerEnabled);
   EXPECT_EQ(dialogOwner, owner.hwnd());
   EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
+// Without the flags a missing file is simply chosen; with them the dialog says what is missing and stays.
+TEST_F(OpenDialog, MustExistFlagsRefuseWhatIsMissing) {
+  const std::string missingFolder = file_test::join("nosuch", ""), inMissingFolder = missingFolder + "x.bin";
+  struct Case {
+    DWORD flags;
+    std::string typed;
+    bool refused;
+  } cases[] = {
+      {0, "missing.bin", false},
+      {0, inMissingFolder, false},
+      {OFN_FILEMUSTEXIST, "missing.bin", true},
+      {OFN_PATHMUSTEXIST, "missing.bin", false},
+      {OFN_PATHMUSTEXIST, inMissingFolder, true},
+      {OFN_FILEMUSTEXIST, inMissingFolder, true},
+      {0, missingFolder, true},
+  };
+  for (const Case &c : cases) {
+    // A folder that is not there, typed with its separator: the stand-in refuses it. What Windows does is
+    // not established here; Wine returns the folder's path as the file chosen.
+    if (c.typed == missingFolder && runningUnderWine()) continue;
+    ofn.Flags = OFN_HIDEREADONLY | c.flags;
+    messages.clear();
+    BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, c.typed) + typeAndEnter(dialog, "data"); });
+    EXPECT_TRUE(result) << c.typed;
+    EXPECT_EQ(messages.size(), c.refused ? 1u : 0u) << c.typed;
+    std::string expected = c.refused ? folder.path("data") : folder.path(c.typed);
+    EXPECT_EQ(std::string(file), expected) << c.typed;
+    // The stand-in's message names the folder it looked in; the system's own texts are its own.
+    if (!messages.empty() && !runningUnderWine()) {
+      EXPECT_NE(messages[0].find(folder.root()), std::string::npos) << messages[0];
+    }
+  }
 }
 
 }  // namespace
