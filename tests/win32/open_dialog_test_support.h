@@ -87,6 +87,30 @@ class OpenDialog : public testing::Test {
     return GetOpenFileNameA(&ofn);
   }
 
+  // A name typed into the box and what comes back: the full path (`path` inside the folder), its title,
+  // and its extension (null: the offset points at the terminating NUL; "": a name ending with a dot).
+  struct TypedName {
+    std::string typed, path, title;
+    const char *extension;
+  };
+  void expectChosen(const TypedName &c) {
+    file[0] = 0;  // else the dialog starts in the folder of the file chosen before
+    BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, c.typed); });
+    std::string expected = folder.path(c.path);
+    ASSERT_TRUE(result) << c.typed;
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_EQ(std::string(file), expected) << c.typed;
+    EXPECT_EQ(std::string(title), c.title) << c.typed;
+    EXPECT_EQ(ofn.nFileOffset, expected.size() - c.title.size()) << c.typed;
+    if (!c.extension) {
+      EXPECT_EQ(ofn.nFileExtension, expected.size()) << c.typed;
+    } else if (!*c.extension) {
+      EXPECT_EQ(ofn.nFileExtension, 0) << c.typed << ": a name ending with a dot";
+    } else {
+      EXPECT_STREQ(file + ofn.nFileExtension, c.extension) << c.typed;
+    }
+  }
+
   file_test::TempFolder folder;
   OwnerWindow owner;
   char file[MAX_PATH] = "";

@@ -1,6 +1,7 @@
-// GetOpenFileNameA's contract with its caller, whatever the dialog looks like: what cancelling returns,
-// a buffer too small for the path, the title cut to its buffer, the record's size, the owner kept disabled
-// while the dialog runs, and what the must-exist flags refuse.
+// GetOpenFileNameA's contract with its caller, whatever the dialog looks like: the path and title a typed
+// name comes back as, what cancelling returns, a buffer too small for the path, the title cut to its
+// buffer, the record's size, the owner kept disabled while the dialog runs, and what the must-exist flags
+// refuse.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,6 +14,18 @@
 namespace {
 
 using namespace open_dialog_test;
+
+// What the name box takes: a name, or a relative or an absolute path, each with its extension. (Names
+// without one are the stand-in's own cases: Microsoft's lpstrDefExt text says the default extension is
+// appended when the user types none, and Wine appends none to a name that names nothing.)
+TEST_F(OpenDialog, TypedNamesBecomeFullPaths) {
+  const std::string inner = file_test::join("sub", "inner.bin"), fresh = file_test::join("sub", "fresh.bin");
+  for (const TypedName &c : std::vector<TypedName>{{"x.bin", "x.bin", "x.bin", "bin"},
+                                                   {inner, inner, "inner.bin", "bin"},
+                                                   {folder.path(fresh), fresh, "fresh.bin", "bin"},
+                                                   {"archive.tar.gz", "archive.tar.gz", "archive.tar.gz", "gz"}})
+    expectChosen(c);
+}
 
 TEST_F(OpenDialog, CancellingReturnsFalseWithoutAnError) {
   struct Case {

@@ -137,43 +137,20 @@ TEST_F(OpenDialog, ATypedWildcardFiltersTheList) {
   }
 }
 
-// What the name box takes: a name, a relative or an absolute path, "~" for the home folder. The default
-// extension completes only a name without a dot that names nothing.
-TEST_F(OpenDialog, TypedNamesBecomeFullPaths) {
+// Names without an extension take the default one only when they name nothing; a name ending with a dot
+// has none. POSIX names: "~" for the home folder, "." and "..".
+TEST_F(OpenDialog, TypedNamesWithoutExtensionsAndPosixNames) {
   std::filesystem::path home = folder.path("sub");
   std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   setenv("HOME", home.c_str(), 1);
-  struct Case {
-    std::string typed, path, title;
-    const char *extension;  // null: the offset points at the terminating NUL
-  } cases[] = {
-      {"data", "data", "data", nullptr},
-      {"new", "new.txt", "new.txt", "txt"},
-      {"x.bin", "x.bin", "x.bin", "bin"},
-      {"dot.", "dot.", "dot.", ""},
-      {"sub/inner.bin", "sub/inner.bin", "inner.bin", "bin"},
-      {"./sub/../g.txt", "g.txt", "g.txt", "txt"},
-      {folder.path("sub/deeper/fresh"), "sub/deeper/fresh.txt", "fresh.txt", "txt"},
-      {"~/inner.bin", "sub/inner.bin", "inner.bin", "bin"},
-      {"archive.tar.gz", "archive.tar.gz", "archive.tar.gz", "gz"},
-  };
-  for (const Case &c : cases) {
-    file[0] = 0;  // else the dialog starts in the folder of the file chosen before
-    BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, c.typed); });
-    std::string expected = folder.path(c.path);
-    ASSERT_TRUE(result) << c.typed;
-    EXPECT_EQ(CommDlgExtendedError(), 0u);
-    EXPECT_EQ(std::string(file), expected) << c.typed;
-    EXPECT_EQ(std::string(title), c.title) << c.typed;
-    EXPECT_EQ(ofn.nFileOffset, expected.size() - c.title.size()) << c.typed;
-    if (!c.extension) {
-      EXPECT_EQ(ofn.nFileExtension, expected.size()) << c.typed;
-    } else if (!*c.extension) {
-      EXPECT_EQ(ofn.nFileExtension, 0) << c.typed << ": a name ending with a dot";
-    } else {
-      EXPECT_STREQ(file + ofn.nFileExtension, c.extension) << c.typed;
-    }
-  }
+  for (const TypedName &c : std::vector<TypedName>{{"data", "data", "data", nullptr},
+                                                   {"new", "new.txt", "new.txt", "txt"},
+                                                   {folder.path("sub/deeper/fresh"), "sub/deeper/fresh.txt",
+                                                    "fresh.txt", "txt"},
+                                                   {"dot.", "dot.", "dot.", ""},
+                                                   {"./sub/../g.txt", "g.txt", "g.txt", "txt"},
+                                                   {"~/inner.bin", "sub/inner.bin", "inner.bin", "bin"}})
+    expectChosen(c);
   setenv("HOME", savedHome.c_str(), 1);
 }
 
