@@ -1,6 +1,7 @@
 // The list box: items, the single selection, the top index and scroll bar, keyboard, mouse and looks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,7 +199,8 @@ TEST_F(ListBox, ScrollCodesAndTheWheelMoveTheTopIndex) {
 }
 
 // Each navigation key selects and notifies, even when the selection cannot move; with nothing selected
-// the first key selects the item with the focus rectangle.
+// the first key selects the item with the focus rectangle. Left and Right move as Up and Down in a list of
+// one column, as they do in Wine's list box and in the drop-down list of a combo box.
 TEST_F(ListBox, NavigationKeysSelectAndNotify) {
   addNumbered(20);
   SetFocus(list);
@@ -209,7 +211,7 @@ TEST_F(ListBox, NavigationKeysSelectAndNotify) {
   } cases[] = {
       {-1, VK_DOWN, 0, 0},  {1, VK_DOWN, 2, 0},   {0, VK_UP, 0, 0},      {3, VK_HOME, 0, 0},
       {0, VK_NEXT, 5, 0},   {-2, VK_NEXT, 10, 5}, {-2, VK_PRIOR, 5, 5},  {-2, VK_END, 19, 14},
-      {-2, VK_DOWN, 19, 14}, {-1, VK_UP, 19, 14}, {12, VK_LEFT, 12, 12},
+      {-2, VK_DOWN, 19, 14}, {-1, VK_UP, 19, 14}, {12, VK_LEFT, 11, 11}, {-2, VK_RIGHT, 12, 11},
   };
   for (const Case &c : cases) {
     if (c.start != -2) send(LB_SETCURSEL, WPARAM(c.start));
@@ -217,9 +219,7 @@ TEST_F(ListBox, NavigationKeysSelectAndNotify) {
     send(WM_KEYDOWN, WPARAM(c.key));
     EXPECT_EQ(selection(), c.selected) << "key " << c.key << " from " << c.start;
     EXPECT_EQ(send(LB_GETTOPINDEX), c.top) << "key " << c.key << " from " << c.start;
-    std::vector<int> expected;
-    if (c.key != VK_LEFT) expected = {LBN_SELCHANGE};
-    EXPECT_EQ(notifications(), expected) << "key " << c.key << " from " << c.start;
+    EXPECT_EQ(notifications(), std::vector<int>{LBN_SELCHANGE}) << "key " << c.key << " from " << c.start;
   }
 }
 
@@ -269,7 +269,12 @@ TEST_F(ListBox, DraggingMovesTheSelectionAndScrolls) {
   EXPECT_EQ(send(LB_GETTOPINDEX), 1);
   send(WM_LBUTTONUP, 0, MAKELPARAM(5, 200));
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(notifications(), (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_SELCHANGE, LBN_SELCHANGE}));
+  // The focus first, then news of the selection: how often a drag tells is documented nowhere (the
+  // stand-in tells of each item the selection passes, Wine once).
+  std::vector<int> heard = notifications();
+  ASSERT_GE(heard.size(), 2u);
+  EXPECT_EQ(heard.front(), LBN_SETFOCUS);
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), LBN_SELCHANGE), std::ptrdiff_t(heard.size() - 1));
   send(WM_MOUSEMOVE, 0, MAKELPARAM(5, 2));
   EXPECT_EQ(selection(), 6) << "without the button the pointer changes nothing";
 }

@@ -74,7 +74,7 @@ void keyDown(HWND hwnd, ComboBoxState &state, WPARAM vk) {
   ListBoxState *list = listBoxState(state.list);
   if (!list) return;
   int count = int(list->items.size());
-  keyboardSelect(hwnd, state, itemForKey(int(vk), list->selected, list->caret, count, listPageSize(state.list), true));
+  keyboardSelect(hwnd, state, itemForKey(int(vk), list->selected, list->caret, count, listPageSize(state.list)));
 }
 
 void typedCharacter(HWND hwnd, ComboBoxState &state, unsigned char ch) {
