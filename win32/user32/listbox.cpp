@@ -96,9 +96,10 @@ LRESULT getItemText(const ListBoxState &state, WPARAM index, LPARAM buffer) {
   return LRESULT(text.size());
 }
 
-// The parent hears of the focus whatever the style: LBS_NOTIFY covers only clicks, double clicks and
-// cancelled selections. A click on a list without the focus takes it first, so LBN_SETFOCUS comes before
-// the click's LBN_SELCHANGE. The list of a combo box tells no one.
+// The parent hears of the focus whatever the style, as Microsoft's "About List Boxes" describes
+// WM_SETFOCUS and WM_KILLFOCUS: LBS_NOTIFY covers only clicks, double clicks and cancelled selections.
+// A click on a list without the focus takes it first, so LBN_SETFOCUS comes before the click's
+// LBN_SELCHANGE. The list of a combo box tells no one.
 void focusChanged(HWND hwnd, ListBoxState &state, bool focused) {
   state.focused = focused;
   if (!focused && state.tracking && GetCapture() == hwnd) ReleaseCapture();
