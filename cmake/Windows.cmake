@@ -123,12 +123,6 @@ target_link_libraries(app_tests PRIVATE oxbyte_driver oxbyte_app)
 
 file(GLOB OXBYTE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 oxbyte_portable_tests(OXBYTE_WIN32_TESTS ${OXBYTE_WIN32_TESTS})
-# Tests on public calls only whose differences from Windows are still to be decided one by one (focus
-# notifications on a click, the combo box field's height, the selection's colours): until then they run on
-# the stand-in alone.
-foreach(pending listbox combobox)
-  list(REMOVE_ITEM OXBYTE_WIN32_TESTS ${CMAKE_SOURCE_DIR}/tests/win32/${pending}.cpp)
-endforeach()
 oxbyte_wine_tests(win32_tests ${OXBYTE_WIN32_TESTS} tests/support/message_log.cpp)
 
 # The user's locale is chosen before a Windows program starts (under Wine, by LC_ALL): the caption's

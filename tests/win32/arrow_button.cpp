@@ -113,18 +113,19 @@ TEST(ArrowButtons, ScrollBarArrowHeldDown) {
   EXPECT_TRUE(looked);
 }
 
-// The combo box's button sits inside its sunken edge: 17 wide, as high as the field.
+// The combo box's button sits inside its sunken edge: 17 wide, as high as the field, the triangle's tip
+// just below the middle.
 TEST(ArrowButtons, ComboBoxButton) {
   SKIP_WHEN_THEMED();
-  constexpr RECT kButton{131, 2, 148, 20};
   struct {
     const char *name;
     bool dropped, enabled;
-    Look look;
+    POINT apexBelowMiddle;
+    COLORREF glyph;
   } cases[] = {
-      {"closed", false, true, {kButton, false, {8, 10}, false, kBlack}},
-      {"dropped", true, true, {kButton, false, {9, 11}, true, kBlack}},
-      {"disabled", false, false, {kButton, false, {8, 10}, false, kGrey}},
+      {"closed", false, true, {8, -1}, kBlack},
+      {"dropped", true, true, {9, 0}, kBlack},
+      {"disabled", false, false, {8, -1}, kGrey},
   };
   for (const auto &c : cases) {
     MessageLog log;
@@ -135,7 +136,11 @@ TEST(ArrowButtons, ComboBoxButton) {
     if (c.dropped) SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
     EnableWindow(combo, c.enabled);
     dialog_test::pumpMessages();
-    expectLook(combo, c.look, c.name);
+    RECT field;
+    GetClientRect(combo, &field);
+    const RECT button{131, 2, 148, field.bottom - 2};
+    const POINT apex{c.apexBelowMiddle.x, field.bottom / 2 + c.apexBelowMiddle.y};
+    expectLook(combo, {button, false, apex, c.dropped, c.glyph}, c.name);
   }
 }
 

@@ -759,6 +759,8 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define LB_ERR (-1)
 #define LBN_SELCHANGE 1
 #define LBN_DBLCLK 2
+#define LBN_SETFOCUS 4
+#define LBN_KILLFOCUS 5
 #define CBS_DROPDOWNLIST 0x0003L
 #define CB_GETCOUNT 0x0146
 #define CB_GETCURSEL 0x0147
@@ -782,6 +784,8 @@ typedef struct tagCOMBOBOXINFO {
 #define CB_OKAY 0
 #define CB_ERR (-1)
 #define CBN_SELCHANGE 1
+#define CBN_SETFOCUS 3
+#define CBN_KILLFOCUS 4
 #define CBN_DROPDOWN 7
 #define CBN_CLOSEUP 8
 #define CBN_SELENDOK 9

@@ -28,7 +28,7 @@ bool comboIsDropped(HWND combo);
 // to what it was when the list dropped).
 void endComboDropDown(HWND combo, bool chosen);
 
-// The field's height: one line of text inside the sunken edge.
+// The field's height: a line of the font and eight pixels more, as on Windows.
 int comboFieldHeight();
 
 // The pop-up and its list (combobox_dropdown.cpp).

@@ -86,18 +86,25 @@ LRESULT setCurrentSelection(HWND hwnd, ListBoxState &state, WPARAM wParam) {
   return LRESULT(int(wParam));
 }
 
-// LB_GETTEXT trusts the buffer to hold the whole item, as Windows does.
+// LB_GETTEXT trusts the buffer to hold the whole item, as Windows does. Without a buffer it answers the
+// item's length, as Wine does: Microsoft documents no answer for that case.
 LRESULT getItemText(const ListBoxState &state, WPARAM index, LPARAM buffer) {
-  if (!validIndex(state, index) || !buffer) return LB_ERR;
+  if (!validIndex(state, index)) return LB_ERR;
   const std::string &text = state.items[index];
+  if (!buffer) return LRESULT(text.size());
   std::memcpy(reinterpret_cast<char *>(buffer), text.c_str(), text.size() + 1);
   return LRESULT(text.size());
 }
 
+// The parent hears of the focus whatever the style, as Microsoft's "About List Boxes" describes
+// WM_SETFOCUS and WM_KILLFOCUS: LBS_NOTIFY covers only clicks, double clicks and cancelled selections.
+// A click on a list without the focus takes it first, so LBN_SETFOCUS comes before the click's
+// LBN_SELCHANGE. The list of a combo box tells no one.
 void focusChanged(HWND hwnd, ListBoxState &state, bool focused) {
   state.focused = focused;
   if (!focused && state.tracking && GetCapture() == hwnd) ReleaseCapture();
   redraw(hwnd);
+  if (!state.combo) notifyParent(hwnd, focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
 }
 
 LRESULT paint(HWND hwnd) {

@@ -38,8 +38,8 @@ int listItemAt(HWND hwnd, POINT client);
 void selectListItem(HWND hwnd, int index);
 
 // Keyboard rules the list box and the combo box share. The item a navigation key moves the selection to,
-// or -1 for other keys and empty lists; `sideways` makes Left and Right work as Up and Down (combo box).
-int itemForKey(int vk, int selected, int caret, int count, int page, bool sideways);
+// or -1 for other keys and empty lists. A list of one column takes Left and Right as Up and Down.
+int itemForKey(int vk, int selected, int caret, int count, int page);
 // The next item after `from`, going round, whose text starts with the character regardless of case;
 // -1 when none does.
 int itemStartingWith(const std::vector<std::string> &items, int from, unsigned char ch);

@@ -62,10 +62,10 @@ void trackDropDownScrollBar(HWND hwnd, ListBoxState &state, POINT pt) {
 
 }  // namespace
 
-int itemForKey(int vk, int selected, int caret, int count, int page, bool sideways) {
+int itemForKey(int vk, int selected, int caret, int count, int page) {
   if (count <= 0) return -1;
-  if (sideways && vk == VK_LEFT) vk = VK_UP;
-  if (sideways && vk == VK_RIGHT) vk = VK_DOWN;
+  if (vk == VK_LEFT) vk = VK_UP;
+  if (vk == VK_RIGHT) vk = VK_DOWN;
   int from = std::clamp(selected >= 0 ? selected : caret, 0, count - 1);
   int step = std::max(page - 1, 1);
   int to = 0;
@@ -98,7 +98,7 @@ int itemStartingWith(const std::vector<std::string> &items, int from, unsigned c
 void listKeyDown(HWND hwnd, WPARAM vk) {
   ListBoxState *state = listBoxState(hwnd);
   if (!state) return;
-  int target = itemForKey(int(vk), state->selected, state->caret, int(state->items.size()), listPageSize(hwnd), false);
+  int target = itemForKey(int(vk), state->selected, state->caret, int(state->items.size()), listPageSize(hwnd));
   if (target < 0) return;
   selectListItem(hwnd, target);
   notify(hwnd, LBN_SELCHANGE);
