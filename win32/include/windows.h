@@ -1187,6 +1187,8 @@ int WINAPI GetScrollPos(HWND hWnd, int nBar);
 
 // user32: menus and accelerators
 HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
+typedef void MENUTEMPLATEA;
+HMENU WINAPI LoadMenuIndirectA(const MENUTEMPLATEA *lpMenuTemplate);
 HMENU WINAPI CreateMenu(void);
 HMENU WINAPI CreatePopupMenu(void);
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
