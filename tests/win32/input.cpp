@@ -5,6 +5,7 @@
 
 #include "support/message_log.h"
 #include "support/platform_screen.h"
+#include "support/wine.h"
 
 namespace {
 
@@ -52,16 +53,20 @@ TEST(Input, KeysReachTheFocusElseTheActiveWindowAsSystemKeys) {
 
   // With no focus the active window gets every key as a system key; a disabled one gets none.
   SetFocus(nullptr);
+  ASSERT_EQ(GetActiveWindow(), d.other);
   d.log.clear();
   screen::pressKey('B');
   MessageLog::pump();
-  ASSERT_FALSE(d.keysOf(GetActiveWindow()).empty());
-  EXPECT_EQ(d.keysOf(GetActiveWindow())[0].message, UINT(WM_SYSKEYDOWN));
-  EnableWindow(GetActiveWindow(), FALSE);
+  ASSERT_FALSE(d.keysOf(d.other).empty());
+  EXPECT_EQ(d.keysOf(d.other)[0].message, UINT(WM_SYSKEYDOWN));
+  EnableWindow(d.other, FALSE);
   d.log.clear();
   screen::pressKey('C');
   MessageLog::pump();
-  EXPECT_TRUE(d.keysOf(d.frame).empty() && d.keysOf(d.other).empty());
+  // EnableWindow's documentation: a disabled window "does not receive input such as mouse clicks and
+  // key presses". Wine still gives the active window its keys when it is disabled.
+  EXPECT_EQ(d.keysOf(d.other).empty(), !runningUnderWine());
+  EXPECT_TRUE(d.keysOf(d.frame).empty());
 }
 
 // WM_MOUSEACTIVATE decides: the activating answers activate (WA_CLICKACTIVE), the eating ones keep the

@@ -56,7 +56,7 @@ TEST(MessageQueue, QuitEndsGetMessageAfterPostedMessages) {
   EXPECT_EQ(msg.wParam, 42u);
 }
 
-TEST(SendMessage, IsSynchronousAndReentrant) {
+TEST(SentMessage, IsSynchronousAndReentrant) {
   MessageLog log;
   HWND w = log.createTopLevel();
   std::vector<int> trace;
@@ -72,7 +72,7 @@ TEST(SendMessage, IsSynchronousAndReentrant) {
   EXPECT_EQ(trace, (std::vector<int>{1, 2, 3, -3, -2, -1}));
 }
 
-TEST(SendMessage, ToADestroyedWindowFails) {
+TEST(SentMessage, ToADestroyedWindowFails) {
   MessageLog log;
   HWND w = log.createTopLevel();
   DestroyWindow(w);

@@ -11,7 +11,7 @@ namespace {
 
 const HMODULE kNoModule = reinterpret_cast<HMODULE>(0x10000000);  // nothing is loaded there
 
-TEST(FindResource, FindsEveryProgramResourceWithItsSize) {
+TEST(ResourceLookup, FindsEveryProgramResourceWithItsSize) {
   struct Case {
     LPCSTR type;
     LPCSTR name;
@@ -47,7 +47,7 @@ TEST(FindResource, FindsEveryProgramResourceWithItsSize) {
   }
 }
 
-TEST(FindResource, FailuresSetWindowsErrorCodes) {
+TEST(ResourceLookup, FailuresSetWindowsErrorCodes) {
   struct Case {
     HMODULE module;
     LPCSTR type;

@@ -28,7 +28,7 @@ ByteBuilder markerOnly() {
   return res;
 }
 
-TEST(FindResource, EveryResourceIsChineseSimplified) {
+TEST(ResourceDirectory, EveryProgramResourceIsChineseSimplified) {
   ASSERT_FALSE(win32::programResources().entries().empty());
   for (const win32::ResourceEntry &entry : win32::programResources().entries()) EXPECT_EQ(entry.language, 0x0804);
 }
