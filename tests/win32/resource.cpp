@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
 
@@ -11,27 +12,33 @@ namespace {
 
 const HMODULE kNoModule = reinterpret_cast<HMODULE>(0x10000000);  // nothing is loaded there
 
+struct ProgramResource {
+  LPCSTR type;
+  LPCSTR name;
+  DWORD size;  // 0: only non-empty
+};
+const ProgramResource kProgramResources[] = {
+    {RT_BITMAP, MAKEINTRESOURCEA(IDB_TOOLBAR), 40 + 16 * 4 + 64 * 17},  // 126 x 17 at 4 bits
+    {RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_OXBYTE), 6 + 2 * 14},          // two images
+    {RT_ACCELERATOR, MAKEINTRESOURCEA(IDR_ACCELERATORS), 4 * 8},
+    {RT_MENU, MAKEINTRESOURCEA(IDR_MAINMENU), 0},
+    {RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUT), 0},
+    {RT_DIALOG, MAKEINTRESOURCEA(IDD_FIND), 0},
+    {RT_DIALOG, MAKEINTRESOURCEA(IDD_CONFIRM), 0},
+    {RT_DIALOG, MAKEINTRESOURCEA(IDD_GOTO), 0},
+    {RT_VERSION, MAKEINTRESOURCEA(1), 0},
+    {"#2", "#118", 40 + 16 * 4 + 64 * 17},  // numbers written as "#n" strings
+    {"#14", "#  +103", 6 + 2 * 14},          // read like Windows: blanks and a sign are allowed
+};
+
+std::string nameOf(const ProgramResource &r) {
+  return IS_INTRESOURCE(r.name) ? std::to_string(LOWORD(r.name)) : std::string(r.name);
+}
+
 TEST(ResourceLookup, FindsEveryProgramResourceWithItsSize) {
-  struct Case {
-    LPCSTR type;
-    LPCSTR name;
-    DWORD size;  // 0: only non-empty
-  } cases[] = {
-      {RT_BITMAP, MAKEINTRESOURCEA(IDB_TOOLBAR), 40 + 16 * 4 + 64 * 17},  // 126 x 17 at 4 bits
-      {RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_OXBYTE), 6 + 2 * 14},          // two images
-      {RT_ACCELERATOR, MAKEINTRESOURCEA(IDR_ACCELERATORS), 4 * 8},
-      {RT_MENU, MAKEINTRESOURCEA(IDR_MAINMENU), 0},
-      {RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUT), 0},
-      {RT_DIALOG, MAKEINTRESOURCEA(IDD_FIND), 0},
-      {RT_DIALOG, MAKEINTRESOURCEA(IDD_CONFIRM), 0},
-      {RT_DIALOG, MAKEINTRESOURCEA(IDD_GOTO), 0},
-      {RT_VERSION, MAKEINTRESOURCEA(1), 0},
-      {"#2", "#118", 40 + 16 * 4 + 64 * 17},  // numbers written as "#n" strings
-      {"#14", "#  +103", 6 + 2 * 14},          // read like Windows: blanks and a sign are allowed
-  };
   HMODULE program = GetModuleHandleA(nullptr);
-  for (const Case &c : cases) {
-    SCOPED_TRACE(IS_INTRESOURCE(c.name) ? std::to_string(LOWORD(c.name)) : std::string(c.name));
+  for (const ProgramResource &c : kProgramResources) {
+    SCOPED_TRACE(nameOf(c));
     HRSRC found = FindResourceA(nullptr, c.name, c.type);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(FindResourceA(program, c.name, c.type), found);
@@ -45,6 +52,22 @@ TEST(ResourceLookup, FindsEveryProgramResourceWithItsSize) {
     ASSERT_NE(locked, nullptr);
     EXPECT_EQ(LockResource(LoadResource(program, found)), locked);  // mapped with the image, not copied
   }
+}
+
+BOOL CALLBACK collectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+  reinterpret_cast<std::vector<WORD> *>(languages)->push_back(language);
+  return TRUE;
+}
+
+TEST(ResourceLookup, EveryProgramResourceIsInChineseSimplifiedAlone) {
+  for (const ProgramResource &r : kProgramResources) {
+    std::vector<WORD> languages;
+    EXPECT_TRUE(EnumResourceLanguagesA(nullptr, r.type, r.name, collectLanguage, LONG_PTR(&languages))) << nameOf(r);
+    EXPECT_EQ(languages, std::vector<WORD>{WORD(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED))}) << nameOf(r);
+  }
+  SetLastError(0);
+  EXPECT_FALSE(EnumResourceLanguagesA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(999), collectLanguage, 0));
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
 }
 
 TEST(ResourceLookup, FailuresSetWindowsErrorCodes) {

@@ -190,4 +190,23 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
   return static_cast<DWORD>(entry->data.size());
 }
 
+// Each language the resource is kept in, in the order of the image. As on Windows, the callback's last
+// answer is the result: a FALSE stops the enumeration.
+BOOL WINAPI EnumResourceLanguagesA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, ENUMRESLANGPROCA lpEnumFunc,
+                                   LONG_PTR lParam) {
+  if (!win32::isProgramModule(hModule)) {
+    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return FALSE;
+  }
+  const win32::ResourceEntry *found = win32::lookUp(lpType, lpName);
+  if (found == nullptr) return FALSE;
+  BOOL result = TRUE;
+  for (const win32::ResourceEntry &entry : win32::programResources().entries()) {
+    if (entry.type != found->type || entry.name != found->name) continue;
+    result = lpEnumFunc(hModule, lpType, lpName, entry.language, lParam);
+    if (!result) break;
+  }
+  return result;
+}
+
 }  // extern "C"
