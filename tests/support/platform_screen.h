@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace screen {
 
 // Real pointer input, handled before the call returns: the pointer moves to `at` (screen coordinates),
@@ -52,6 +54,12 @@ bool controlsThemed();
 // (whatever borders it has included). What is waiting to be painted is painted first.
 COLORREF clientPixel(HWND window, int x, int y);
 COLORREF windowPixel(HWND window, int x, int y);
+
+// Messages and resources:
+
+// Keys held down one after another, then let go in the reverse order, as a user types a shortcut:
+// {VK_MENU, 'N'} is Alt+N. Queued for the active window like pressKey.
+void pressKeys(std::initializer_list<int> vks);
 
 }  // namespace screen
 

@@ -3,6 +3,7 @@
 #include "support/platform_screen.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "backend/driver.h"
 #include "support/platform.h"
@@ -90,6 +91,33 @@ COLORREF windowPixel(HWND window, int x, int y) {
   pump();
   win32::Window *w = win32::findWindow(window, false);
   return w ? surfacePixel(window, win32::windowOrigin(*w), x, y) : CLR_INVALID;
+}
+
+// Messages and resources:
+
+// The desktop reports the modifiers held with each key, as the keys before it left them.
+void pressKeys(std::initializer_list<int> vks) {
+  win32::Window *top = topLevel(GetActiveWindow());
+  if (!top) return;
+  auto modifier = [](int vk) -> uint32_t {
+    if (vk == VK_SHIFT) return win32::backend::ModShift;
+    if (vk == VK_CONTROL) return win32::backend::ModCtrl;
+    return vk == VK_MENU ? win32::backend::ModAlt : 0u;
+  };
+  win32::backend::Event e;
+  e.window = top->top->native;
+  e.type = win32::backend::EventType::KeyDown;
+  for (int vk : vks) {
+    e.vk = vk;
+    e.mods |= modifier(vk);
+    win32::backend::injectHeadlessEvent(e);
+  }
+  e.type = win32::backend::EventType::KeyUp;
+  for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) {
+    e.vk = *vk;
+    win32::backend::injectHeadlessEvent(e);
+    e.mods &= ~modifier(*vk);
+  }
 }
 
 }  // namespace screen

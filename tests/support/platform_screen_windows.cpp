@@ -2,6 +2,7 @@
 // through the windows' own device contexts.
 #include "support/platform_screen.h"
 
+#include <iterator>
 #include <string>
 
 #include "support/platform.h"
@@ -127,6 +128,13 @@ COLORREF clientPixel(HWND window, int x, int y) {
 COLORREF windowPixel(HWND window, int x, int y) {
   pump();
   return pixelOf(window, GetWindowDC(window), x, y);
+}
+
+// Messages and resources:
+
+void pressKeys(std::initializer_list<int> vks) {
+  for (int vk : vks) sendKey(WORD(vk), 0, 0);
+  for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) sendKey(WORD(*vk), 0, KEYEVENTF_KEYUP);
 }
 
 }  // namespace screen

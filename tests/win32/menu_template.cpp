@@ -1,20 +1,27 @@
-// Menu templates: the program's menu bar and broken templates.
-#include "user32/menu_template.h"
-
+// Menu templates: the program's menu bar as LoadMenuA reads it, and a hand-made template with nested
+// pop-ups and explicit separators.
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "kernel32/resource.h"
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "resources/resource.h"
 #include "win32/byte_builder.h"
 
 namespace {
 
-std::span<const uint8_t> mainMenuBytes() { return win32::findResourceData(RT_MENU, MAKEINTRESOURCEA(IDR_MAINMENU)); }
+std::string textOf(HMENU menu, UINT position) {
+  char text[128] = {};
+  GetMenuStringA(menu, position, text, int(sizeof text), MF_BYPOSITION);
+  return text;
+}
 
 TEST(MenuTemplate, ProgramMenuBar) {
   struct Item {
     const char *text;  // null: separator
-    uint16_t id;
+    UINT id;
     bool grayed;
   };
   struct Popup {
@@ -29,28 +36,29 @@ TEST(MenuTemplate, ProgramMenuBar) {
                     {nullptr, 0, false}, {"跳到(&G)\tCtrl+G", IDM_GOTO, true}}},
       {"帮助(&H)", {{"关于Oxbytepad", IDM_ABOUT, false}}},
   };
-  std::optional<std::vector<win32::MenuItemTemplate>> menu = win32::parseMenuTemplate(mainMenuBytes());
-  ASSERT_TRUE(menu);
-  ASSERT_EQ(menu->size(), std::size(expected));
-  for (size_t p = 0; p < std::size(expected); ++p) {
-    const win32::MenuItemTemplate &popup = (*menu)[p];
+  HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), int(std::size(expected)));
+  for (UINT p = 0; p < std::size(expected); ++p) {
     SCOPED_TRACE(expected[p].text);
-    EXPECT_TRUE(popup.isPopup());
-    EXPECT_FALSE(popup.isGrayed());
-    EXPECT_EQ(popup.text, expected[p].text);
-    ASSERT_EQ(popup.children.size(), expected[p].items.size());
-    for (size_t i = 0; i < popup.children.size(); ++i) {
-      const win32::MenuItemTemplate &item = popup.children[i];
+    UINT state = GetMenuState(bar, p, MF_BYPOSITION);
+    EXPECT_TRUE(state & MF_POPUP);
+    EXPECT_FALSE(state & MF_GRAYED);
+    EXPECT_EQ(textOf(bar, p), expected[p].text);
+    HMENU popup = GetSubMenu(bar, int(p));
+    ASSERT_EQ(GetMenuItemCount(popup), int(expected[p].items.size()));
+    for (UINT i = 0; i < expected[p].items.size(); ++i) {
       const Item &want = expected[p].items[i];
-      EXPECT_FALSE(item.isPopup()) << i;
-      EXPECT_EQ(item.isSeparator(), want.text == nullptr) << i;
-      if (want.text != nullptr) {
-        EXPECT_EQ(item.text, want.text) << i;
-      }
-      EXPECT_EQ(item.id, want.id) << i;
-      EXPECT_EQ(item.isGrayed(), want.grayed) << i;
+      UINT itemState = GetMenuState(popup, i, MF_BYPOSITION);
+      EXPECT_FALSE(itemState & MF_POPUP) << i;
+      EXPECT_EQ((itemState & MF_SEPARATOR) != 0, want.text == nullptr) << i;
+      if (want.text == nullptr) continue;
+      EXPECT_EQ(textOf(popup, i), want.text) << i;
+      EXPECT_EQ(GetMenuItemID(popup, int(i)), want.id) << i;
+      EXPECT_EQ((itemState & MF_GRAYED) != 0, want.grayed) << i;
     }
   }
+  DestroyMenu(bar);
 }
 
 TEST(MenuTemplate, NestedPopupsAndExplicitSeparators) {
@@ -61,35 +69,21 @@ TEST(MenuTemplate, NestedPopupsAndExplicitSeparators) {
   bytes.u16(MF_CHECKED | MF_END).u16(7).text(u"Deep");
   bytes.u16(MF_SEPARATOR | MF_END).u16(0).text(u"");
   bytes.u16(MF_END).u16(9).text(u"Last");
-  std::optional<std::vector<win32::MenuItemTemplate>> menu = win32::parseMenuTemplate(bytes.span());
-  ASSERT_TRUE(menu);
-  ASSERT_EQ(menu->size(), 2u);
-  const win32::MenuItemTemplate &outer = (*menu)[0];
-  ASSERT_EQ(outer.children.size(), 2u);
-  EXPECT_TRUE(outer.children[0].isGrayed());
-  ASSERT_EQ(outer.children[0].children.size(), 1u);
-  EXPECT_EQ(outer.children[0].children[0].flags, MF_CHECKED);
-  EXPECT_EQ(outer.children[0].children[0].id, 7);
-  EXPECT_TRUE(outer.children[1].isSeparator());
-  EXPECT_EQ((*menu)[1].text, "Last");
-}
-
-TEST(MenuTemplate, RefusesBrokenTemplates) {
-  ByteBuilder extended;
-  extended.u16(1).u16(4).u32(0).u16(MF_END).u16(1).text(u"x");
-  ByteBuilder headerPastEnd;
-  headerPastEnd.u16(0).u16(100).u16(MF_END).u16(1).text(u"x");
-  ByteBuilder tooDeep;
-  tooDeep.u16(0).u16(0);
-  for (int i = 0; i < 100; ++i) tooDeep.u16(MF_POPUP | MF_END).text(u"p");
-  for (const ByteBuilder *bytes : {&extended, &headerPastEnd, &tooDeep}) {
-    EXPECT_FALSE(win32::parseMenuTemplate(bytes->span()));
-  }
-  std::span<const uint8_t> real = mainMenuBytes();
-  for (size_t length = 0; length < real.size(); ++length) {
-    std::vector<uint8_t> cut(real.begin(), real.begin() + length);
-    EXPECT_FALSE(win32::parseMenuTemplate(cut)) << length;
-  }
+  HMENU menu = LoadMenuIndirectA(bytes.bytes.data());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  HMENU outer = GetSubMenu(menu, 0);
+  ASSERT_EQ(GetMenuItemCount(outer), 2);
+  // A pop-up's state carries its item count in the second byte.
+  EXPECT_EQ(GetMenuState(outer, 0, MF_BYPOSITION), UINT(1 << 8 | MF_POPUP | MF_GRAYED));
+  HMENU inner = GetSubMenu(outer, 0);
+  ASSERT_EQ(GetMenuItemCount(inner), 1);
+  EXPECT_EQ(GetMenuState(inner, 0, MF_BYPOSITION), UINT(MF_CHECKED));
+  EXPECT_EQ(GetMenuItemID(inner, 0), 7u);
+  EXPECT_TRUE(GetMenuState(outer, 1, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(textOf(menu, 1), "Last");
+  EXPECT_EQ(GetMenuItemID(menu, 1), 9u);
+  DestroyMenu(menu);
 }
 
 }  // namespace

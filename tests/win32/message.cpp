@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "backend/driver.h"
 #include "support/message_log.h"
+#include "support/wine.h"
 
 namespace {
 
@@ -13,13 +13,13 @@ TEST(MessageQueue, PostedThenPaintThenTimer) {
   ShowWindow(w, SW_SHOW);
   MessageLog::pump();
   SetTimer(w, 7, 100, nullptr);
-  win32::backend::advanceHeadlessClock(150);
+  Sleep(150);  // the timer is due, but nobody looks at the queue
   InvalidateRect(w, nullptr, TRUE);
   PostMessageA(w, WM_USER, 1, 0);
   PostMessageA(w, WM_USER + 1, 2, 0);
   std::vector<UINT> order;
   MSG msg;
-  for (int i = 0; i < 4 && GetMessageA(&msg, nullptr, 0, 0); ++i) {
+  for (int i = 0; i < 4 && GetMessageA(&msg, w, 0, 0); ++i) {
     order.push_back(msg.message);
     DispatchMessageA(&msg);
   }
@@ -56,7 +56,7 @@ TEST(MessageQueue, QuitEndsGetMessageAfterPostedMessages) {
   EXPECT_EQ(msg.wParam, 42u);
 }
 
-TEST(SendMessage, IsSynchronousAndReentrant) {
+TEST(SentMessage, IsSynchronousAndReentrant) {
   MessageLog log;
   HWND w = log.createTopLevel();
   std::vector<int> trace;
@@ -72,7 +72,7 @@ TEST(SendMessage, IsSynchronousAndReentrant) {
   EXPECT_EQ(trace, (std::vector<int>{1, 2, 3, -3, -2, -1}));
 }
 
-TEST(SendMessage, ToADestroyedWindowFails) {
+TEST(SentMessage, ToADestroyedWindowFails) {
   MessageLog log;
   HWND w = log.createTopLevel();
   DestroyWindow(w);
@@ -94,7 +94,10 @@ TEST(TranslateMessage, PostedKeysGiveTheirCharacters) {
   } cases[] = {
       {VK_TAB, false, false, 9},  {VK_RETURN, false, false, 13}, {VK_ESCAPE, false, false, 27},
       {VK_BACK, false, false, 8}, {'A', false, false, 'a'},     {'A', false, true, 'A'},
-      {'F', true, false, 6},      {VK_RETURN, true, false, 10}, {VK_BACK, true, false, 0x7F},
+      {'F', true, false, 6},      {VK_RETURN, true, false, 10},
+      // Windows' US layout gives Ctrl+Backspace the DEL character (the VK_BACK row of the kbdus layout
+      // in Microsoft's driver samples); Wine gives it the backspace.
+      {VK_BACK, true, false, WPARAM(runningUnderWine() ? 8 : 0x7F)},
       {'1', true, false, 0},      {VK_F3, false, false, 0},     {VK_LEFT, false, false, 0},
       {VK_SPACE, false, false, ' '},
   };
@@ -105,13 +108,10 @@ TEST(TranslateMessage, PostedKeysGiveTheirCharacters) {
     log.clear();
     PostMessageA(w, WM_KEYDOWN, WPARAM(c.vk), 1);
     MessageLog::pump();
-    std::vector<UINT> chars = log.of(w, {WM_CHAR});
-    if (c.ch) {
-      ASSERT_EQ(chars.size(), 1u) << c.vk;
-      EXPECT_EQ(log.messages.back().wParam, c.ch) << c.vk;
-    } else {
-      EXPECT_TRUE(chars.empty()) << c.vk;
-    }
+    std::vector<WPARAM> chars;
+    for (const LoggedMessage &m : log.messages)
+      if (m.hwnd == w && m.message == WM_CHAR) chars.push_back(m.wParam);
+    EXPECT_EQ(chars, c.ch ? std::vector<WPARAM>{c.ch} : std::vector<WPARAM>{}) << c.vk;
   }
   keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
   SetKeyboardState(keys);

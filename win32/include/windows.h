@@ -1078,6 +1078,10 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID WINAPI LockResource(HGLOBAL hResData);
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+typedef BOOL(CALLBACK *ENUMRESLANGPROCA)(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage,
+                                        LONG_PTR lParam);
+BOOL WINAPI EnumResourceLanguagesA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, ENUMRESLANGPROCA lpEnumFunc,
+                                   LONG_PTR lParam);
 
 // user32: classes and windows
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
@@ -1191,6 +1195,8 @@ int WINAPI GetScrollPos(HWND hWnd, int nBar);
 
 // user32: menus and accelerators
 HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
+typedef void MENUTEMPLATEA;
+HMENU WINAPI LoadMenuIndirectA(const MENUTEMPLATEA *lpMenuTemplate);
 HMENU WINAPI CreateMenu(void);
 HMENU WINAPI CreatePopupMenu(void);
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);

@@ -169,11 +169,16 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
   return reinterpret_cast<HRSRC>(const_cast<win32::ResourceEntry *>(entry));
 }
 
-// Resources are mapped with the image, so "loading" one just hands out its address. A null or foreign
-// handle gives null without touching the last error, as on Windows.
+// Resources are mapped with the image, so "loading" one just hands out its address. A null handle gives
+// null without touching the last error; a module that is not the program has no resource section for the
+// loader to find, which Windows reports as for any image without one.
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo) {
   const win32::ResourceEntry *entry = win32::entryFromHandle(hResInfo);
-  if (entry == nullptr || !win32::isProgramModule(hModule)) return nullptr;
+  if (entry == nullptr) return nullptr;
+  if (!win32::isProgramModule(hModule)) {
+    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return nullptr;
+  }
   return const_cast<uint8_t *>(entry->data.data());
 }
 
@@ -183,6 +188,25 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
   const win32::ResourceEntry *entry = win32::entryFromHandle(hResInfo);
   if (entry == nullptr || !win32::isProgramModule(hModule)) return 0;
   return static_cast<DWORD>(entry->data.size());
+}
+
+// Each language the resource is kept in, in the order of the image. As on Windows, the callback's last
+// answer is the result: a FALSE stops the enumeration.
+BOOL WINAPI EnumResourceLanguagesA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, ENUMRESLANGPROCA lpEnumFunc,
+                                   LONG_PTR lParam) {
+  if (!win32::isProgramModule(hModule)) {
+    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return FALSE;
+  }
+  const win32::ResourceEntry *found = win32::lookUp(lpType, lpName);
+  if (found == nullptr) return FALSE;
+  BOOL result = TRUE;
+  for (const win32::ResourceEntry &entry : win32::programResources().entries()) {
+    if (entry.type != found->type || entry.name != found->name) continue;
+    result = lpEnumFunc(hModule, lpType, lpName, entry.language, lParam);
+    if (!result) break;
+  }
+  return result;
 }
 
 }  // extern "C"

@@ -122,6 +122,19 @@ char accessKey(std::string_view label) {
   return 0;
 }
 
+namespace {
+
+HMENU loadMenu(std::span<const uint8_t> menuTemplate) {
+  std::optional<std::vector<MenuItemTemplate>> items = parseMenuTemplate(menuTemplate);
+  if (!items) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
+  return menuFromTemplate(*items);
+}
+
+}  // namespace
+
 }  // namespace win32
 
 using namespace win32;
@@ -150,12 +163,17 @@ HMENU WINAPI LoadMenuA(HINSTANCE instance, LPCSTR name) {
   }
   std::span<const uint8_t> data = findResourceData(RT_MENU, name);
   if (data.empty()) return nullptr;
-  std::optional<std::vector<MenuItemTemplate>> items = parseMenuTemplate(data);
-  if (!items) {
+  return loadMenu(data);
+}
+
+// A template carries no size of its own: like Windows, the reading stops where its last level ends,
+// which a template of any real menu does within the first megabyte.
+HMENU WINAPI LoadMenuIndirectA(const MENUTEMPLATEA *menuTemplate) {
+  if (!menuTemplate) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
-  return menuFromTemplate(*items);
+  return loadMenu({static_cast<const uint8_t *>(menuTemplate), size_t(1) << 20});
 }
 
 // Destroys the menu and every pop-up hanging from it.

@@ -1,4 +1,5 @@
-// DIB and icon decoding: the program's toolbar strip and icon, hand-made bitmaps and broken ones.
+// The stand-in's own DIB and icon decoding, which its toolbar and icons are drawn from: the program's
+// toolbar strip and icon, hand-made bitmaps and broken ones.
 #include "gdi32/dib.h"
 
 #include <gtest/gtest.h>
