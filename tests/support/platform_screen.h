@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace screen {
 
 // Real pointer input, handled before the call returns: the pointer moves to `at` (screen coordinates),
@@ -52,6 +54,13 @@ bool controlsThemed();
 // (whatever borders it has included). What is waiting to be painted is painted first.
 COLORREF clientPixel(HWND window, int x, int y);
 COLORREF windowPixel(HWND window, int x, int y);
+
+// Edit boxes:
+
+// The text on the clipboard, as a user's other programs would put it there and read it back: "" empties
+// the clipboard, and an empty answer means it holds no text.
+void setClipboardText(const char *utf8);
+std::string clipboardText();
 
 }  // namespace screen
 

@@ -92,4 +92,10 @@ COLORREF windowPixel(HWND window, int x, int y) {
   return w ? surfacePixel(window, win32::windowOrigin(*w), x, y) : CLR_INVALID;
 }
 
+// Edit boxes:
+
+void setClipboardText(const char *utf8) { win32::backend::driver().setClipboardText(utf8); }
+
+std::string clipboardText() { return win32::backend::driver().clipboardText(); }
+
 }  // namespace screen
