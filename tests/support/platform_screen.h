@@ -62,6 +62,11 @@ COLORREF windowPixel(HWND window, int x, int y);
 void setClipboardText(const char *utf8);
 std::string clipboardText();
 
+// pump() as a Unicode message loop (PeekMessageW, DispatchMessageW) runs it: a typed character reaches
+// a control whole, as the UTF-16 unit the keyboard made. PeekMessageA hands it on in the code page, and
+// Wine's conversion of a WM_CHAR to UTF-8 garbles every character beyond ASCII.
+void pumpUnicode();
+
 }  // namespace screen
 
 #endif

@@ -98,4 +98,7 @@ void setClipboardText(const char *utf8) { win32::backend::driver().setClipboardT
 
 std::string clipboardText() { return win32::backend::driver().clipboardText(); }
 
+// The stand-in's messages have one form only.
+void pumpUnicode() { pump(); }
+
 }  // namespace screen

@@ -170,4 +170,12 @@ std::string clipboardText() {
   return text;
 }
 
+void pumpUnicode() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 }  // namespace screen

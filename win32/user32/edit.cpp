@@ -27,12 +27,13 @@ LRESULT setText(HWND hwnd, EditState &state, const char *value) {
   return TRUE;
 }
 
-// Copies what fits in the buffer without cutting a character in two.
+// Copies the bytes that fit in the buffer: as GetWindowTextA's page says, a longer text is cut to the
+// buffer, even inside a character (as Wine does too).
 LRESULT getText(HWND hwnd, WPARAM size, LPARAM buffer) {
   char *out = reinterpret_cast<char *>(buffer);
   if (!out || size == 0) return 0;
   const std::string &text = editText(hwnd);
-  size_t n = edit::snapToBoundary(text, std::min(text.size(), size_t(size) - 1));
+  size_t n = std::min(text.size(), size_t(size) - 1);
   std::memcpy(out, text.data(), n);
   out[n] = 0;
   return LRESULT(n);
