@@ -91,8 +91,9 @@ TEST_F(EditTest, TextLimitAndNotifications) {
   SendMessageA(e, EM_REPLACESEL, FALSE, LPARAM("abcdefgh"));
   EXPECT_EQ(textOf(e), "abcde");
   EXPECT_EQ(notifications(), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
-  // A keystroke the limit refuses changes nothing, and Windows says only EN_MAXTEXT; Wine goes on to
-  // EN_UPDATE and EN_CHANGE as if it had changed the text.
+  // A keystroke the limit refuses enters nothing, and Windows sends EN_MAXTEXT for it ("About Edit
+  // Controls": a fifth character typed into a box limited to four). Wine goes on to EN_UPDATE and
+  // EN_CHANGE as if the text had changed.
   log.clear();
   type(e, "x");
   EXPECT_EQ(textOf(e), "abcde");
@@ -182,9 +183,9 @@ TEST_F(EditTest, CapitalsWhenAsked) {
 }
 
 // An "A" box keeps its text in the process's code page, UTF-8 here, so its positions and its limit count
-// bytes: Microsoft's pages say a box CreateWindowExA made keeps CHARs (EM_GETHANDLE), and that for ANSI
-// text the limit is a number of bytes (EM_LIMITTEXT). Wine keeps every box's text in UTF-16 and counts
-// its units.
+// bytes: Microsoft's pages say a box CreateWindowExA made keeps CHARs (EM_GETHANDLE), and that the limit
+// of ANSI text is a number of bytes (EM_LIMITTEXT, "About Edit Controls"). Wine keeps every box's text in
+// UTF-16 and counts its units.
 TEST_F(EditTest, MultiByteCharactersStayWhole) {
   const bool wine = runningUnderWine();
   auto after = [wine](int characters) {  // the position after that many characters of "aé中b"
