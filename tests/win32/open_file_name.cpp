@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/wine.h"
 #include "win32/dialog_test_support.h"
 #include "win32/file_test_support.h"
 
@@ -100,10 +101,12 @@ TEST_F(OpenFileName, BufferTooSmallReportsTheSizeNeeded) {
   EXPECT_EQ(std::string(file), expected);
 }
 
+// Windows cuts the title to its buffer, the null included; Wine's A call fills all five bytes with the
+// title and leaves out the null.
 TEST_F(OpenFileName, FileTitleIsCutToItsBuffer) {
   ofn.nMaxFileTitle = 5;
   ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); }));
-  EXPECT_STREQ(title, "i.ex");
+  EXPECT_EQ(std::string(title, 5), runningUnderWine() ? std::string("i.exe") : std::string("i.ex\0", 5));
   ofn.lpstrFileTitle = nullptr;
   ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "data"); }));
   EXPECT_EQ(std::string(file), folder.path("data"));
