@@ -29,6 +29,11 @@ std::vector<Action> typeAndEnter(HWND dialog, const std::string &text) {
   return {run([dialog, text] { SetWindowTextA(nameBox(dialog), text.c_str()); }), key(VK_RETURN)};
 }
 
+std::vector<Action> operator+(std::vector<Action> a, const std::vector<Action> &b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 class OpenFileName : public testing::Test {
  protected:
   void SetUp() override {
@@ -44,10 +49,15 @@ class OpenFileName : public testing::Test {
     ofn.Flags = OFN_HIDEREADONLY;
   }
 
-  // Runs the dialog, playing `steps` in it once it shows.
+  // Runs the dialog, playing `steps` in it once it shows. Message boxes it raises are answered with OK,
+  // their texts kept in `messages`.
   BOOL runDialog(std::function<std::vector<Action>(HWND)> steps) {
     OnDialogActivated answer([this, steps](HWND dialog) {
-      if (!nameBox(dialog)) return;
+      if (!nameBox(dialog)) {
+        messages.push_back(textOf(GetDlgItem(dialog, 0xFFFF)));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return;
+      }
       ++dialogsShown;
       play(dialog, steps(dialog));
     });
@@ -59,6 +69,7 @@ class OpenFileName : public testing::Test {
   char file[MAX_PATH] = "";
   char title[MAX_PATH] = "";
   OPENFILENAMEA ofn{};
+  std::vector<std::string> messages;
   int dialogsShown = 0;
 };
 
@@ -142,6 +153,35 @@ TEST_F(OpenFileName, OwnerIsDisabledWhileTheDialogRuns) {
   EXPECT_FALSE(ownerEnabled);
   EXPECT_EQ(dialogOwner, owner.hwnd());
   EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
+// Without the flags a missing file is simply chosen; with them the dialog says what is missing and stays
+// open. Windows' message names the missing file or folder; Wine's only says which is missing.
+TEST_F(OpenFileName, MustExistFlagsRefuseWhatIsMissing) {
+  const std::string inMissingFolder = file_test::join("nosuch", "x.bin");
+  struct Case {
+    DWORD flags;
+    std::string typed;
+    const char *refusal;  // what the message names; null: the name is taken
+  } cases[] = {
+      {0, "missing.bin", nullptr},
+      {0, inMissingFolder, nullptr},
+      {OFN_FILEMUSTEXIST, "missing.bin", "missing.bin"},
+      {OFN_PATHMUSTEXIST, "missing.bin", nullptr},
+      {OFN_PATHMUSTEXIST, inMissingFolder, "nosuch"},
+      {OFN_FILEMUSTEXIST, inMissingFolder, "nosuch"},
+  };
+  for (const Case &c : cases) {
+    ofn.Flags = OFN_HIDEREADONLY | c.flags;
+    messages.clear();
+    BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, c.typed) + typeAndEnter(dialog, "data"); });
+    EXPECT_TRUE(result) << c.typed;
+    EXPECT_EQ(messages.size(), c.refusal ? 1u : 0u) << c.typed;
+    EXPECT_EQ(std::string(file), folder.path(c.refusal ? "data" : c.typed)) << c.typed;
+    if (c.refusal && !messages.empty() && !runningUnderWine()) {
+      EXPECT_NE(messages[0].find(c.refusal), std::string::npos) << messages[0];
+    }
+  }
 }
 
 }  // namespace
