@@ -297,6 +297,7 @@ TEST_F(EditTest, TheMouseSelects) {
   };
   EXPECT_EQ(SendMessageA(e, EM_CHARFROMPOS, 0, on(4, false)), 4);
   EXPECT_EQ(SendMessageA(e, EM_CHARFROMPOS, 0, on(4, true)), 5);
+  EXPECT_EQ(SendMessageA(e, EM_POSFROMCHAR, 13, 0), -1) << "no character at the end";
   SendMessageA(e, WM_LBUTTONDOWN, MK_LBUTTON, on(4, false));
   EXPECT_EQ(GetFocus(), e);
   EXPECT_EQ(selection(e), Sel(4, 4));
