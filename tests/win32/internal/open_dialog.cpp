@@ -1,5 +1,5 @@
 // The stand-in's Open dialog (GetOpenFileNameA) driven as a user would — filters, folders, typed names, the
-// default extension, the results written back and the errors. Its file list, folder line and
+// default extension, the results written back, cancelling and the errors. Its file list, folder line and
 // POSIX paths are its own: Windows shows the Explorer-style dialog here, whose file view is a shell view.
 #include <gtest/gtest.h>
 #include <commdlg.h>
@@ -367,6 +367,86 @@ TEST_F(OpenDialog, AClickOnAFileFillsTheNameBoxAndADoubleClickChoosesIt) {
   EXPECT_EQ(std::string(file), folder.path("b.exe"));
 }
 
+TEST_F(OpenDialog, CancellingReturnsFalseWithoutAnError) {
+  struct Case {
+    const char *how;
+    std::function<void(HWND)> cancel;
+  } cases[] = {
+      {"Cancel button", [](HWND dialog) { SendDlgItemMessageA(dialog, IDCANCEL, BM_CLICK, 0, 0); }},
+      {"Escape", [](HWND dialog) { postKey(GetDlgItem(dialog, kNameEdit), VK_ESCAPE); }},
+      {"closing", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"IDCANCEL", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }},
+  };
+  for (const Case &c : cases) {
+    std::strcpy(file, "unchanged");
+    BOOL result = runDialog([&](HWND dialog) {
+      return std::vector<Action>{run([&, dialog] { SetDlgItemTextA(dialog, kNameEdit, "data"); }),
+                                 run([&, dialog] { c.cancel(dialog); })};
+    });
+    EXPECT_FALSE(result) << c.how;
+    EXPECT_EQ(CommDlgExtendedError(), 0u) << c.how;
+    EXPECT_STREQ(file, "unchanged") << c.how;
+  }
+}
+
+// A path that does not fit fails with FNERR_BUFFERTOOSMALL and the size it needs in the first two bytes.
+TEST_F(OpenDialog, BufferTooSmallReportsTheSizeNeeded) {
+  std::string expected = folder.path("i.exe.bak");
+  WORD needed = WORD(expected.size() + 1);
+  ofn.nMaxFile = needed - 1;
+  BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); });
+  EXPECT_FALSE(result);
+  EXPECT_EQ(CommDlgExtendedError(), DWORD(FNERR_BUFFERTOOSMALL));
+  WORD reported;
+  std::memcpy(&reported, file, sizeof reported);
+  EXPECT_EQ(reported, needed);
+  ofn.nMaxFile = needed;
+  result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); });
+  EXPECT_TRUE(result) << "exactly enough";
+  EXPECT_EQ(std::string(file), expected);
+}
+
+TEST_F(OpenDialog, FileTitleIsCutToItsBuffer) {
+  ofn.nMaxFileTitle = 5;
+  ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "i.exe.bak"); }));
+  EXPECT_STREQ(title, "i.ex");
+  ofn.lpstrFileTitle = nullptr;
+  ASSERT_TRUE(runDialog([&](HWND dialog) { return typeAndEnter(dialog, "data"); }));
+  EXPECT_EQ(std::string(file), folder.path("data"));
+}
+
+TEST_F(OpenDialog, RecordSizeIsChecked) {
+  struct Case {
+    DWORD size;
+    bool shows;
+    DWORD error;
+  } cases[] = {{10, false, CDERR_STRUCTSIZE},
+               {OPENFILENAME_SIZE_VERSION_400A + 4, false, CDERR_STRUCTSIZE},
+               {OPENFILENAME_SIZE_VERSION_400A, true, 0},
+               {sizeof(OPENFILENAMEA), true, 0}};
+  for (const Case &c : cases) {
+    ofn.lStructSize = c.size;
+    dialogsShown = 0;
+    BOOL result = runDialog([](HWND) { return std::vector<Action>{key(VK_ESCAPE)}; });
+    EXPECT_FALSE(result);
+    EXPECT_EQ(dialogsShown, c.shows ? 1 : 0) << c.size;
+    EXPECT_EQ(CommDlgExtendedError(), c.error) << c.size;
+  }
+}
+
+TEST_F(OpenDialog, OwnerIsDisabledWhileTheDialogRuns) {
+  bool ownerEnabled = true;
+  HWND dialogOwner = nullptr;
+  runDialog([&](HWND dialog) {
+    ownerEnabled = IsWindowEnabled(owner.hwnd());
+    dialogOwner = GetWindow(dialog, GW_OWNER);
+    return std::vector<Action>{key(VK_ESCAPE)};
+  });
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_EQ(dialogOwner, owner.hwnd());
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
 // The dialog starts where the name it is given lies (the name alone in the box, selected in the list),
 // else in lpstrInitialDir, else in the current directory, which it never changes.
 TEST_F(OpenDialog, StartsInTheFolderOfTheGivenName) {
@@ -435,14 +515,33 @@ TEST_F(OpenDialog, NamesThatAreNotUtf8AreListedAndReturnedAsTheyAre) {
   EXPECT_EQ(std::string(title), name);
 }
 
-// A typed folder that is not there is refused, whatever the flags (the flags themselves are in
-// open_file_name.cpp).
-TEST_F(OpenDialog, AMissingFolderIsRefused) {
-  BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, "nosuch/") + typeAndEnter(dialog, "data"); });
-  EXPECT_TRUE(result);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(folder.root()), std::string::npos) << messages[0];
-  EXPECT_EQ(std::string(file), folder.path("data"));
+// Without the flags a missing file is simply chosen; with them the dialog says what is missing and stays.
+TEST_F(OpenDialog, MustExistFlagsRefuseWhatIsMissing) {
+  struct Case {
+    DWORD flags;
+    std::string typed;
+    bool refused;
+  } cases[] = {
+      {0, "missing.bin", false},
+      {0, "nosuch/x.bin", false},
+      {OFN_FILEMUSTEXIST, "missing.bin", true},
+      {OFN_PATHMUSTEXIST, "missing.bin", false},
+      {OFN_PATHMUSTEXIST, "nosuch/x.bin", true},
+      {OFN_FILEMUSTEXIST, "nosuch/x.bin", true},
+      {0, "nosuch/", true},  // a folder that is not there
+  };
+  for (const Case &c : cases) {
+    ofn.Flags = OFN_HIDEREADONLY | c.flags;
+    messages.clear();
+    BOOL result = runDialog([&](HWND dialog) { return typeAndEnter(dialog, c.typed) + typeAndEnter(dialog, "data"); });
+    EXPECT_TRUE(result) << c.typed;
+    EXPECT_EQ(messages.size(), c.refused ? 1u : 0u) << c.typed;
+    std::string expected = c.refused ? folder.path("data") : folder.path(c.typed);
+    EXPECT_EQ(std::string(file), expected) << c.typed;
+    if (!messages.empty()) {
+      EXPECT_NE(messages[0].find(folder.root()), std::string::npos) << messages[0];
+    }
+  }
 }
 
 // The dialog's own texts are in the user's display language (run again in zh_CN by tests/CMakeLists.txt);
