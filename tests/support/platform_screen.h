@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string>
 
 namespace screen {
 
@@ -60,6 +61,18 @@ COLORREF windowPixel(HWND window, int x, int y);
 // Keys held down one after another, then let go in the reverse order, as a user types a shortcut:
 // {VK_MENU, 'N'} is Alt+N. Queued for the active window like pressKey.
 void pressKeys(std::initializer_list<int> vks);
+
+// Edit boxes:
+
+// The text on the clipboard, as a user's other programs would put it there and read it back: "" empties
+// the clipboard, and an empty answer means it holds no text.
+void setClipboardText(const char *utf8);
+std::string clipboardText();
+
+// pump() as a Unicode message loop (PeekMessageW, DispatchMessageW) runs it: a typed character reaches
+// a control whole, as the UTF-16 unit the keyboard made. PeekMessageA hands it on in the code page, and
+// Wine's conversion of a WM_CHAR to UTF-8 garbles every character beyond ASCII.
+void pumpUnicode();
 
 }  // namespace screen
 

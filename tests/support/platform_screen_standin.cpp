@@ -120,4 +120,13 @@ void pressKeys(std::initializer_list<int> vks) {
   }
 }
 
+// Edit boxes:
+
+void setClipboardText(const char *utf8) { win32::backend::driver().setClipboardText(utf8); }
+
+std::string clipboardText() { return win32::backend::driver().clipboardText(); }
+
+// The stand-in's messages have one form only.
+void pumpUnicode() { pump(); }
+
 }  // namespace screen

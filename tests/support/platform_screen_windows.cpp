@@ -135,6 +135,54 @@ COLORREF windowPixel(HWND window, int x, int y) {
 void pressKeys(std::initializer_list<int> vks) {
   for (int vk : vks) sendKey(WORD(vk), 0, 0);
   for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) sendKey(WORD(*vk), 0, KEYEVENTF_KEYUP);
+
+// Edit boxes:
+
+namespace {
+
+// SetClipboardData fails after EmptyClipboard unless the clipboard was opened by a window, which then
+// owns it: a hidden one kept for the tests' whole run.
+HWND clipboardOwner() {
+  static HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  return owner;
+}
+
+}  // namespace
+
+void setClipboardText(const char *utf8) {
+  if (!OpenClipboard(clipboardOwner())) return;
+  EmptyClipboard();
+  int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (*utf8 && units > 0) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size_t(units) * sizeof(wchar_t));
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, static_cast<wchar_t *>(GlobalLock(memory)), units);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+std::string clipboardText() {
+  std::string text;
+  if (!OpenClipboard(clipboardOwner())) return text;
+  if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto *wide = static_cast<const wchar_t *>(GlobalLock(memory))) {
+      text.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
+      WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), int(text.size()), nullptr, nullptr);
+      if (!text.empty()) text.pop_back();  // the terminating null
+      GlobalUnlock(memory);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void pumpUnicode() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
 
 }  // namespace screen

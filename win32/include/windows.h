@@ -717,7 +717,10 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define EM_UNDO 0x00C7
 #define EM_EMPTYUNDOBUFFER 0x00CD
 #define EM_SETREADONLY 0x00CF
+#define EM_GETMARGINS 0x00D4
 #define EM_GETLIMITTEXT 0x00D5
+#define EM_POSFROMCHAR 0x00D6
+#define EM_CHARFROMPOS 0x00D7
 #define EN_SETFOCUS 0x0100
 #define EN_KILLFOCUS 0x0200
 #define EN_CHANGE 0x0300
@@ -1132,6 +1135,7 @@ BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
 BOOL WINAPI DrawMenuBar(HWND hWnd);
 int WINAPI GetSystemMetrics(int nIndex);
 UINT WINAPI GetDoubleClickTime(void);
+UINT WINAPI GetCaretBlinkTime(void);
 BOOL WINAPI GetComboBoxInfo(HWND hwndCombo, PCOMBOBOXINFO pcbi);
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);

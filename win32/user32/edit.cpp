@@ -27,12 +27,13 @@ LRESULT setText(HWND hwnd, EditState &state, const char *value) {
   return TRUE;
 }
 
-// Copies what fits in the buffer without cutting a character in two.
+// Copies the bytes that fit in the buffer: as GetWindowTextA's page says, a longer text is cut to the
+// buffer, even inside a character (as Wine does too).
 LRESULT getText(HWND hwnd, WPARAM size, LPARAM buffer) {
   char *out = reinterpret_cast<char *>(buffer);
   if (!out || size == 0) return 0;
   const std::string &text = editText(hwnd);
-  size_t n = edit::snapToBoundary(text, std::min(text.size(), size_t(size) - 1));
+  size_t n = std::min(text.size(), size_t(size) - 1);
   std::memcpy(out, text.data(), n);
   out[n] = 0;
   return LRESULT(n);
@@ -54,6 +55,21 @@ void selectRange(HWND hwnd, EditState &state, WPARAM start, LPARAM end) {
     return;
   }
   setSelection(hwnd, edit::snapToBoundary(text, UINT(start)), edit::snapToBoundary(text, UINT(end)));
+}
+
+// A character's top-left corner in the client area: scrolled-out characters lie left of it, at negative
+// x. A position inside a character is that character's; there is no character at the end of the text.
+LRESULT positionOfCharacter(HWND hwnd, const EditState &state, WPARAM index) {
+  const std::string &text = editText(hwnd);
+  if (index >= text.size()) return -1;
+  RECT line = editTextRect(hwnd);
+  int x = line.left - state.scroll + font::textWidth(std::string_view(text).substr(0, edit::snapToBoundary(text, index)));
+  return MAKELRESULT(WORD(short(x)), WORD(short(line.top)));
+}
+
+// The character boundary nearest to a client point, on the only line (0).
+LRESULT characterAtPoint(HWND hwnd, LPARAM point) {
+  return MAKELRESULT(WORD(positionAtX(hwnd, short(LOWORD(point)))), 0);
 }
 
 void setReadOnly(HWND hwnd, bool readOnly) {
@@ -104,6 +120,13 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       state->limit = wParam ? std::min(size_t(UINT(wParam)), kLargestEditLimit) : kLargestEditLimit;
       return 0;
     case EM_GETLIMITTEXT: return LRESULT(state->limit);
+    case EM_POSFROMCHAR: return positionOfCharacter(hwnd, *state, wParam);
+    case EM_CHARFROMPOS: return characterAtPoint(hwnd, lParam);
+    case EM_GETMARGINS: {
+      RECT client, line = editTextRect(hwnd);
+      GetClientRect(hwnd, &client);
+      return MAKELRESULT(line.left - client.left, client.right - line.right);
+    }
     case EM_GETMODIFY: return state->modified;
     case EM_SETMODIFY: state->modified = wParam != 0; return 0;
     case EM_SETREADONLY: setReadOnly(hwnd, wParam != 0); return TRUE;

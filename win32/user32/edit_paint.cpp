@@ -9,8 +9,7 @@
 namespace win32 {
 namespace {
 
-constexpr int kMargin = 2;           // blank pixels at the left and right of the text
-constexpr UINT kCaretBlinkMs = 530;  // Windows' default caret blink time
+constexpr int kMargin = 2;  // blank pixels at the left and right of the text
 
 int widthOf(std::string_view text, size_t end) { return font::textWidth(text.substr(0, end)); }
 
@@ -66,7 +65,7 @@ void showCaretNow(HWND hwnd) {
   EditState *state = editState(hwnd);
   if (!state || !state->focused) return;
   state->caretShown = true;
-  SetTimer(hwnd, kCaretTimer, kCaretBlinkMs, nullptr);
+  SetTimer(hwnd, kCaretTimer, GetCaretBlinkTime(), nullptr);
 }
 
 void stopCaret(HWND hwnd) {

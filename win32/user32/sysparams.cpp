@@ -76,6 +76,9 @@ DWORD WINAPI GetSysColor(int index) { return systemColor(index); }
 // Windows' default; the desktop counts the clicks themselves (backend events carry the count).
 UINT WINAPI GetDoubleClickTime() { return 500; }
 
+// Windows' default: the caret shows and hides every 530 ms.
+UINT WINAPI GetCaretBlinkTime() { return 530; }
+
 HBRUSH WINAPI GetSysColorBrush(int index) {
   static HBRUSH brushes[COLOR_INFOBK + 1] = {};
   if (index < 0 || index > COLOR_INFOBK) return nullptr;
