@@ -135,6 +135,7 @@ COLORREF windowPixel(HWND window, int x, int y) {
 void pressKeys(std::initializer_list<int> vks) {
   for (int vk : vks) sendKey(WORD(vk), 0, 0);
   for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) sendKey(WORD(*vk), 0, KEYEVENTF_KEYUP);
+}
 
 // Edit boxes:
 
