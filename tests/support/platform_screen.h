@@ -53,6 +53,17 @@ bool controlsThemed();
 COLORREF clientPixel(HWND window, int x, int y);
 COLORREF windowPixel(HWND window, int x, int y);
 
+// Menus:
+// A key going down or up by itself, queued for the active window as pressKey's keys are. The Shift, Ctrl
+// and Alt keys down at the time modify it, and a key pressed again while it is down comes as the
+// keyboard's auto-repeat.
+void keyDown(int vk);
+void keyUp(int vk);
+
+// Lets `ms` milliseconds pass without handling a message, as while the thread is busy: the timers due
+// meanwhile are there for the next loop that reads the queue (a menu's loop, say).
+void elapse(unsigned ms);
+
 }  // namespace screen
 
 #endif

@@ -3,6 +3,7 @@
 #include "support/platform_screen.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "backend/driver.h"
 #include "support/platform.h"
@@ -91,5 +92,39 @@ COLORREF windowPixel(HWND window, int x, int y) {
   win32::Window *w = win32::findWindow(window, false);
   return w ? surfacePixel(window, win32::windowOrigin(*w), x, y) : CLR_INVALID;
 }
+
+// Menus:
+namespace {
+
+// The keys down now, as the desktop knows them: the headless backend takes the modifiers and the
+// auto-repeat with each event rather than working them out itself.
+bool held[256];
+
+void sendHeldKey(int vk, bool down) {
+  win32::Window *top = topLevel(GetActiveWindow());
+  if (!top) return;
+  win32::backend::Event e;
+  e.type = down ? win32::backend::EventType::KeyDown : win32::backend::EventType::KeyUp;
+  e.window = top->top->native;
+  e.vk = vk;
+  e.repeat = down && held[vk & 0xFF];
+  held[vk & 0xFF] = down;
+  auto any = [](std::initializer_list<int> keys) {
+    for (int k : keys)
+      if (held[k]) return true;
+    return false;
+  };
+  if (any({VK_SHIFT, VK_LSHIFT, VK_RSHIFT})) e.mods |= win32::backend::ModShift;
+  if (any({VK_CONTROL, VK_LCONTROL, VK_RCONTROL})) e.mods |= win32::backend::ModCtrl;
+  if (any({VK_MENU, VK_LMENU, VK_RMENU})) e.mods |= win32::backend::ModAlt;
+  win32::backend::injectHeadlessEvent(e);
+}
+
+}  // namespace
+
+void keyDown(int vk) { sendHeldKey(vk, true); }
+void keyUp(int vk) { sendHeldKey(vk, false); }
+
+void elapse(unsigned ms) { win32::backend::advanceHeadlessClock(ms); }
 
 }  // namespace screen

@@ -129,4 +129,11 @@ COLORREF windowPixel(HWND window, int x, int y) {
   return pixelOf(window, GetWindowDC(window), x, y);
 }
 
+// Menus:
+// Windows keeps the keys' state itself: a key sent down while down is its auto-repeat.
+void keyDown(int vk) { sendKey(WORD(vk), 0, 0); }
+void keyUp(int vk) { sendKey(WORD(vk), 0, KEYEVENTF_KEYUP); }
+
+void elapse(unsigned ms) { Sleep(ms); }
+
 }  // namespace screen

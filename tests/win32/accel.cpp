@@ -221,10 +221,10 @@ TEST(Accelerators, CtrlFTypedOnTheKeyboard) {
     MenuFrame frame;
     HACCEL table = programTable();
     if (findEnabled) EnableMenuItem(frame.menu, IDM_FIND, MF_ENABLED);
-    frame.injectKey(VK_CONTROL, true, win32::backend::ModCtrl);
-    frame.injectKey('F', true, win32::backend::ModCtrl);
-    frame.injectKey('F', false, win32::backend::ModCtrl);
-    frame.injectKey(VK_CONTROL, false);
+    screen::keyDown(VK_CONTROL);
+    screen::keyDown('F');
+    screen::keyUp('F');
+    screen::keyUp(VK_CONTROL);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (TranslateAcceleratorA(frame.hwnd, table, &msg)) continue;

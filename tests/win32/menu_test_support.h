@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "backend/driver.h"
 #include "resources/resource.h"
-#include "user32/window.h"
+#include "support/platform.h"
+#include "support/platform_screen.h"
 
 namespace menu_test {
 
@@ -115,40 +115,13 @@ class MenuFrame {
     PostMessageA(hwnd, message, vk, message == WM_SYSKEYDOWN ? 0x20000001 : 1);
   }
 
-  // A key as the user presses it, through the backend; `mods` as backend::Modifier bits.
-  void injectKey(int vk, bool down, uint32_t mods = 0) {
-    win32::backend::Event e;
-    e.type = down ? win32::backend::EventType::KeyDown : win32::backend::EventType::KeyUp;
-    e.window = win32::findWindow(hwnd)->top->native;
-    e.vk = vk;
-    e.mods = mods;
-    win32::backend::injectHeadlessEvent(e);
-  }
+  // Real pointer input at a screen point, queued for whichever loop reads input next: the program's, or
+  // the menu loop that a step of the script runs in.
+  static void mouse(platform::Mouse action, POINT screen) { platform::mouse(action, screen); }
 
-  // A mouse event at a screen point, delivered to the topmost of our desktop windows under it (the
-  // frame when none is, as the desktop does while a button is held).
-  void injectMouse(win32::backend::EventType type, POINT screen) {
-    win32::Window *target = win32::findWindow(hwnd);
-    for (HWND top : win32::topLevelWindows()) {
-      win32::Window *w = win32::findWindow(top, false);
-      if (w && w->visible() && w->top && screen.x >= w->rect.left && screen.x < w->rect.right &&
-          screen.y >= w->rect.top && screen.y < w->rect.bottom) {
-        target = w;
-        break;
-      }
-    }
-    win32::backend::Event e;
-    e.type = type;
-    e.window = target->top->native;
-    e.x = screen.x - target->rect.left;
-    e.y = screen.y - target->rect.top;
-    e.button = 1;
-    win32::backend::injectHeadlessEvent(e);
-  }
-
-  void click(POINT screen) {
-    injectMouse(win32::backend::EventType::MouseDown, screen);
-    injectMouse(win32::backend::EventType::MouseUp, screen);
+  static void click(POINT screen) {
+    mouse(platform::Mouse::Press, screen);
+    mouse(platform::Mouse::Release, screen);
   }
 
   POINT barItemCentre(int item) const {
