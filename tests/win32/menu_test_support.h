@@ -178,6 +178,8 @@ class MenuFrame {
     }
     frame->log.push_back({message, wParam, lParam});
     if (frame->onMessage) frame->onMessage(message, wParam, lParam);
+    // Windows would go on to move or size the window by the keyboard, in a loop of its own.
+    if (message == WM_SYSCOMMAND && ((wParam & 0xFFF0) == SC_MOVE || (wParam & 0xFFF0) == SC_SIZE)) return 0;
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 };
