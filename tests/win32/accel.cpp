@@ -2,6 +2,7 @@
 // must not match.
 #include <gtest/gtest.h>
 
+#include "support/wine.h"
 #include "win32/menu_test_support.h"
 
 namespace {
@@ -192,7 +193,10 @@ TEST(Accelerators, ChildWindowsHaveNoMenuToConsult) {
   DestroyAcceleratorTable(table);
 }
 
+// The stand-in's answers, where Windows documents none: Wine keeps no error for a table destroyed twice
+// and crashes on the calls after it, so this runs only on the stand-in and Windows.
 TEST(Accelerators, BadHandlesAndArguments) {
+  if (runningUnderWine()) GTEST_SKIP() << "Wine crashes on a destroyed accelerator table";
   MenuFrame frame;
   HACCEL table = programTable();
   ASSERT_TRUE(DestroyAcceleratorTable(table));

@@ -96,7 +96,10 @@ TEST(MenuLoop, SystemMenuFromTheKeyboard) {
       {"Escape closes it and Down opens it again", ' ', {kEscape, kKeyDown, kKeyDown, kEnter}, SC_MOVE},
       {"Left from it goes to Help", ' ', {kKeyLeft, kEnter}, IDM_ABOUT},
       {"Right from it goes to File", ' ', {kKeyRight, kEnter}, IDM_OPEN},
-      {"a tap of Alt, then Left opens it", 0, {kKeyLeft, kKeyDown, kKeyDown, kKeyDown, kEnter}, SC_MINIMIZE},
+      // On Windows a tap of Alt and Left drop the system menu down at once, as reaching it from File
+      // does; Wine selects it closed, so that the first Down opens it on Restore.
+      {"a tap of Alt, then Left opens it", 0, {kKeyLeft, kKeyDown, kKeyDown, kKeyDown, kEnter},
+       runningUnderWine() ? WPARAM(SC_SIZE) : WPARAM(SC_MINIMIZE)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
