@@ -53,7 +53,9 @@ inline void releaseAllKeys() {
 
 class MenuFrame {
  public:
-  explicit MenuFrame(HMENU bar = loadProgramMenu(), int width = 619, int height = 400) : menu(bar) {
+  explicit MenuFrame(HMENU bar = loadProgramMenu(), int width = 619, int height = 400,
+                     DWORD style = WS_OVERLAPPEDWINDOW)
+      : menu(bar) {
     current() = this;
     releaseAllKeys();
     WNDCLASSA wc{};
@@ -61,8 +63,8 @@ class MenuFrame {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = "MenuTestFrame";
     RegisterClassA(&wc);  // fails harmlessly once registered
-    hwnd = CreateWindowExA(0, "MenuTestFrame", "menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, width, height,
-                           nullptr, bar, nullptr, nullptr);
+    hwnd = CreateWindowExA(0, "MenuTestFrame", "menus", style | WS_VISIBLE, 40, 30, width, height, nullptr, bar,
+                           nullptr, nullptr);
     // The pointer waits off the frame: resting on the bar, any move the desktop reports there would
     // select the item under it, or none, in the middle of a test driven by the keyboard.
     screen::pointer(screen::Pointer::Move, POINT{40 + width + 100, 30 + height + 100});
