@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace screen {
@@ -56,14 +57,6 @@ bool controlsThemed();
 COLORREF clientPixel(HWND window, int x, int y);
 COLORREF windowPixel(HWND window, int x, int y);
 
-// Messages and resources:
-
-// Keys held down one after another, then let go in the reverse order, as a user types a shortcut:
-// {VK_MENU, 'N'} is Alt+N. Queued for the active window like pressKey.
-void pressKeys(std::initializer_list<int> vks);
-
-// Edit boxes:
-
 // The text on the clipboard, as a user's other programs would put it there and read it back: "" empties
 // the clipboard, and an empty answer means it holds no text.
 void setClipboardText(const char *utf8);
@@ -73,6 +66,24 @@ std::string clipboardText();
 // a control whole, as the UTF-16 unit the keyboard made. PeekMessageA hands it on in the code page, and
 // Wine's conversion of a WM_CHAR to UTF-8 garbles every character beyond ASCII.
 void pumpUnicode();
+
+// A key going down or up by itself, queued for the active window as pressKey's keys are. The Shift, Ctrl
+// and Alt keys down at the time modify it, and a key pressed again while it is down comes as the
+// keyboard's auto-repeat.
+void keyDown(int vk);
+void keyUp(int vk);
+
+// Keys held down one after another, then let go in the reverse order, as a user types a shortcut:
+// {VK_MENU, 'N'} is Alt+N.
+inline void pressKeys(std::initializer_list<int> vks) {
+  for (int vk : vks) keyDown(vk);
+  for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) keyUp(*vk);
+}
+
+// Lets `ms` milliseconds pass without handling a message, as while the thread is busy: the timers due
+// meanwhile are there for the next loop that reads the queue (a menu's loop, say). On the stand-in's
+// headless desktop Sleep moves the clock on.
+inline void elapse(unsigned ms) { Sleep(ms); }
 
 }  // namespace screen
 

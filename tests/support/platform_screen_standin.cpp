@@ -3,7 +3,7 @@
 #include "support/platform_screen.h"
 
 #include <cstdio>
-#include <iterator>
+#include <initializer_list>
 
 #include "backend/driver.h"
 #include "support/platform.h"
@@ -93,34 +93,6 @@ COLORREF windowPixel(HWND window, int x, int y) {
   return w ? surfacePixel(window, win32::windowOrigin(*w), x, y) : CLR_INVALID;
 }
 
-// Messages and resources:
-
-// The desktop reports the modifiers held with each key, as the keys before it left them.
-void pressKeys(std::initializer_list<int> vks) {
-  win32::Window *top = topLevel(GetActiveWindow());
-  if (!top) return;
-  auto modifier = [](int vk) -> uint32_t {
-    if (vk == VK_SHIFT) return win32::backend::ModShift;
-    if (vk == VK_CONTROL) return win32::backend::ModCtrl;
-    return vk == VK_MENU ? win32::backend::ModAlt : 0u;
-  };
-  win32::backend::Event e;
-  e.window = top->top->native;
-  e.type = win32::backend::EventType::KeyDown;
-  for (int vk : vks) {
-    e.vk = vk;
-    e.mods |= modifier(vk);
-    win32::backend::injectHeadlessEvent(e);
-  }
-  e.type = win32::backend::EventType::KeyUp;
-  for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) {
-    e.vk = *vk;
-    win32::backend::injectHeadlessEvent(e);
-    e.mods &= ~modifier(*vk);
-  }
-}
-
-// Edit boxes:
 
 void setClipboardText(const char *utf8) { win32::backend::driver().setClipboardText(utf8); }
 
@@ -128,5 +100,36 @@ std::string clipboardText() { return win32::backend::driver().clipboardText(); }
 
 // The stand-in's messages have one form only.
 void pumpUnicode() { pump(); }
+
+namespace {
+
+// The keys down now, as the desktop knows them: the headless backend takes the modifiers and the
+// auto-repeat with each event rather than working them out itself.
+bool held[256];
+
+void sendHeldKey(int vk, bool down) {
+  win32::Window *top = topLevel(GetActiveWindow());
+  if (!top) return;
+  win32::backend::Event e;
+  e.type = down ? win32::backend::EventType::KeyDown : win32::backend::EventType::KeyUp;
+  e.window = top->top->native;
+  e.vk = vk;
+  e.repeat = down && held[vk & 0xFF];
+  held[vk & 0xFF] = down;
+  auto any = [](std::initializer_list<int> keys) {
+    for (int k : keys)
+      if (held[k]) return true;
+    return false;
+  };
+  if (any({VK_SHIFT, VK_LSHIFT, VK_RSHIFT})) e.mods |= win32::backend::ModShift;
+  if (any({VK_CONTROL, VK_LCONTROL, VK_RCONTROL})) e.mods |= win32::backend::ModCtrl;
+  if (any({VK_MENU, VK_LMENU, VK_RMENU})) e.mods |= win32::backend::ModAlt;
+  win32::backend::injectHeadlessEvent(e);
+}
+
+}  // namespace
+
+void keyDown(int vk) { sendHeldKey(vk, true); }
+void keyUp(int vk) { sendHeldKey(vk, false); }
 
 }  // namespace screen

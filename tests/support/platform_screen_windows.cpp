@@ -2,7 +2,6 @@
 // through the windows' own device contexts.
 #include "support/platform_screen.h"
 
-#include <iterator>
 #include <string>
 
 #include "support/platform.h"
@@ -130,14 +129,6 @@ COLORREF windowPixel(HWND window, int x, int y) {
   return pixelOf(window, GetWindowDC(window), x, y);
 }
 
-// Messages and resources:
-
-void pressKeys(std::initializer_list<int> vks) {
-  for (int vk : vks) sendKey(WORD(vk), 0, 0);
-  for (auto vk = std::rbegin(vks); vk != std::rend(vks); ++vk) sendKey(WORD(*vk), 0, KEYEVENTF_KEYUP);
-}
-
-// Edit boxes:
 
 namespace {
 
@@ -185,5 +176,9 @@ void pumpUnicode() {
     DispatchMessageW(&msg);
   }
 }
+
+// Windows keeps the keys' state itself: a key sent down while down is its auto-repeat.
+void keyDown(int vk) { sendKey(WORD(vk), 0, 0); }
+void keyUp(int vk) { sendKey(WORD(vk), 0, KEYEVENTF_KEYUP); }
 
 }  // namespace screen

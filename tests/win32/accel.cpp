@@ -2,6 +2,7 @@
 // must not match.
 #include <gtest/gtest.h>
 
+#include "support/wine.h"
 #include "win32/menu_test_support.h"
 
 namespace {
@@ -192,7 +193,10 @@ TEST(Accelerators, ChildWindowsHaveNoMenuToConsult) {
   DestroyAcceleratorTable(table);
 }
 
+// The stand-in's answers, where Windows documents none: Wine keeps no error for a table destroyed twice
+// and crashes on the calls after it, so this runs only on the stand-in and Windows.
 TEST(Accelerators, BadHandlesAndArguments) {
+  if (runningUnderWine()) GTEST_SKIP() << "Wine crashes on a destroyed accelerator table";
   MenuFrame frame;
   HACCEL table = programTable();
   ASSERT_TRUE(DestroyAcceleratorTable(table));
@@ -221,10 +225,10 @@ TEST(Accelerators, CtrlFTypedOnTheKeyboard) {
     MenuFrame frame;
     HACCEL table = programTable();
     if (findEnabled) EnableMenuItem(frame.menu, IDM_FIND, MF_ENABLED);
-    frame.injectKey(VK_CONTROL, true, win32::backend::ModCtrl);
-    frame.injectKey('F', true, win32::backend::ModCtrl);
-    frame.injectKey('F', false, win32::backend::ModCtrl);
-    frame.injectKey(VK_CONTROL, false);
+    screen::keyDown(VK_CONTROL);
+    screen::keyDown('F');
+    screen::keyUp('F');
+    screen::keyUp(VK_CONTROL);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (TranslateAcceleratorA(frame.hwnd, table, &msg)) continue;

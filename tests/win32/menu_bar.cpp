@@ -3,26 +3,25 @@
 
 #include <algorithm>
 
+#include "support/wine.h"
 #include "win32/menu_test_support.h"
 
 namespace {
 
 using menu_test::MenuFrame;
 
-constexpr uint32_t kFace = 0xC0C0C0, kShadow = 0x808080, kWhite = 0xFFFFFF, kBlack = 0x000000;
+constexpr COLORREF kFace = RGB(0xC0, 0xC0, 0xC0), kShadow = RGB(0x80, 0x80, 0x80), kWhite = RGB(0xFF, 0xFF, 0xFF),
+                   kBlack = RGB(0, 0, 0);
 
-// A pixel of a top-level window, in window coordinates, as it stands on its surface.
-uint32_t pixelAt(HWND hwnd, int x, int y) {
-  const win32::Surface &s = win32::findWindow(hwnd)->top->surface;
-  return s.pixels[size_t(y) * s.width + x];
-}
+// A pixel of a top-level window, in window coordinates, as it is shown.
+COLORREF pixelAt(HWND hwnd, int x, int y) { return screen::windowPixel(hwnd, x, y); }
 
 // The colours found in a rectangle of a top-level window.
-std::vector<uint32_t> coloursIn(HWND hwnd, const RECT &r) {
-  std::vector<uint32_t> seen;
+std::vector<COLORREF> coloursIn(HWND hwnd, const RECT &r) {
+  std::vector<COLORREF> seen;
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x)
-      if (uint32_t p = pixelAt(hwnd, x, y); std::find(seen.begin(), seen.end(), p) == seen.end()) seen.push_back(p);
+      if (COLORREF p = pixelAt(hwnd, x, y); std::find(seen.begin(), seen.end(), p) == seen.end()) seen.push_back(p);
   std::sort(seen.begin(), seen.end());
   return seen;
 }
@@ -35,61 +34,104 @@ RECT barItem(const MenuFrame &frame, int item) {
   return {r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top};
 }
 
+// The borders and caption of the frame, without its menu bar: where the client area of a frame without
+// one lies in its window rectangle.
+RECT frameInsets(DWORD style = WS_OVERLAPPEDWINDOW) {
+  MenuFrame bare(nullptr, 619, 400, style);
+  RECT window, client;
+  GetWindowRect(bare.hwnd, &window);
+  GetClientRect(bare.hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(bare.hwnd, &origin);
+  return {window.left - origin.x, window.top - origin.y, window.right - origin.x - client.right,
+          window.bottom - origin.y - client.bottom};
+}
+
 TEST(MenuBar, TheBarTakesTheTopOfTheWindowRectangle) {
+  const RECT in = frameInsets();
   MenuFrame frame;
+  const int width = 619 - (in.right - in.left), height = 400 - (in.bottom - in.top);
   RECT window, client;
   GetWindowRect(frame.hwnd, &window);
   GetClientRect(frame.hwnd, &client);
   EXPECT_EQ(window.bottom - window.top, 400);
-  EXPECT_EQ(client.right, 619);
-  EXPECT_EQ(client.bottom, 400 - GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(client.right, width);
+  EXPECT_EQ(client.bottom, height - GetSystemMetrics(SM_CYMENU));
   POINT origin{0, 0};
   ClientToScreen(frame.hwnd, &origin);
-  EXPECT_EQ(origin.x, window.left);
-  EXPECT_EQ(origin.y, window.top + GetSystemMetrics(SM_CYMENU));
-  EXPECT_EQ(GetSystemMetrics(SM_CYMENU), 20);
+  EXPECT_EQ(origin.x, window.left - in.left);
+  EXPECT_EQ(origin.y, window.top - in.top + GetSystemMetrics(SM_CYMENU));
+  // Windows' menu bar is 20 pixels high at 96 dots per inch; Wine's is one less.
+  EXPECT_EQ(GetSystemMetrics(SM_CYMENU), runningUnderWine() ? 19 : 20);
 
   // Taking the menu away gives its rows to the client area, and WM_SIZE says so.
   ASSERT_TRUE(SetMenu(frame.hwnd, nullptr));
   GetClientRect(frame.hwnd, &client);
-  EXPECT_EQ(client.bottom, 400);
+  EXPECT_EQ(client.bottom, height);
   ASSERT_FALSE(frame.log.empty());
   EXPECT_EQ(frame.log.back().message, UINT(WM_SIZE));
-  EXPECT_EQ(frame.log.back().lParam, MAKELPARAM(619, 400));
+  EXPECT_EQ(frame.log.back().lParam, MAKELPARAM(width, height));
   SetMenu(frame.hwnd, frame.menu);
   GetClientRect(frame.hwnd, &client);
-  EXPECT_EQ(client.bottom, 380);
+  EXPECT_EQ(client.bottom, height - GetSystemMetrics(SM_CYMENU));
 }
 
+// Each item keeps its width, and one that has no room left on its row starts the next.
 TEST(MenuBar, ItemsWrapToMoreRowsInANarrowWindow) {
+  int w[4];
+  {
+    MenuFrame wide;
+    for (int i = 0; i < 4; ++i) {
+      RECT r = barItem(wide, i);
+      w[i] = r.right - r.left;
+    }
+  }
   struct Case {
-    int width;
+    int clientWidth;
     std::vector<int> rowOfItem;
   };
-  // Each of the program's four titles is 56 pixels of text with 8 on either side.
-  const Case cases[] = {{619, {0, 0, 0, 0}}, {288, {0, 0, 0, 0}}, {287, {0, 0, 0, 1}},
-                        {200, {0, 0, 1, 1}}, {100, {0, 1, 2, 3}}, {40, {0, 1, 2, 3}}};
+  // Narrower than a pair of neighbours, each item has a row of its own. (What an item narrower than
+  // the window becomes is Windows' own: Wine cuts it to the width, the stand-in keeps it whole.)
+  const int all = w[0] + w[1] + w[2] + w[3], noPair = std::min({w[0] + w[1], w[1] + w[2], w[2] + w[3]}) - 1;
+  const Case cases[] = {{all, {0, 0, 0, 0}},
+                        {all - 1, {0, 0, 0, 1}},
+                        {w[0] + w[1] + w[2] - 1, {0, 0, 1, 1}},
+                        {noPair, {0, 1, 2, 3}}};
+  // A frame without a sizing border: Windows makes a new overlapped or sizable window at least as wide
+  // as its smallest tracking size.
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  const RECT in = frameInsets(style);
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.width);
-    MenuFrame frame(menu_test::loadProgramMenu(), c.width, 300);
-    int rows = 0, x = 0;
-    for (int i = 0; i < 4; ++i) {
-      RECT r = barItem(frame, i);
-      if (i > 0 && c.rowOfItem[size_t(i)] != c.rowOfItem[size_t(i) - 1]) x = 0;
-      EXPECT_EQ(r.left, x) << i;
-      EXPECT_EQ(r.right - r.left, 72) << i;
-      EXPECT_EQ(r.top, 20 * c.rowOfItem[size_t(i)]) << i;
-      EXPECT_EQ(r.bottom - r.top, 20) << i;
-      x = r.right;
-      rows = c.rowOfItem[size_t(i)] + 1;
-    }
+    SCOPED_TRACE(c.clientWidth);
+    MenuFrame frame(menu_test::loadProgramMenu(), c.clientWidth + in.right - in.left, 300, style);
     RECT client;
     GetClientRect(frame.hwnd, &client);
-    EXPECT_EQ(client.bottom, 300 - 20 * rows);
+    ASSERT_EQ(client.right, c.clientWidth);
+    // How far apart the rows lie is Windows' own (Wine overlaps them by a pixel); each starts below the
+    // last, and the client area below them all.
+    RECT first = barItem(frame, 0), previous = first;
+    for (int i = 0; i < 4; ++i) {
+      RECT r = barItem(frame, i);
+      bool newRow = i > 0 && c.rowOfItem[size_t(i)] != c.rowOfItem[size_t(i) - 1];
+      EXPECT_EQ(r.left, i == 0 || newRow ? first.left : previous.right) << i;
+      EXPECT_EQ(r.right - r.left, w[i]) << i;
+      if (i > 0) {
+        EXPECT_EQ(r.top > previous.top, newRow) << i;
+        EXPECT_EQ(r.top == previous.top, !newRow) << i;
+      }
+      previous = r;
+    }
+    POINT origin{0, 0};
+    ClientToScreen(frame.hwnd, &origin);
+    RECT window;
+    GetWindowRect(frame.hwnd, &window);
+    EXPECT_GE(origin.y - window.top, previous.bottom);
+    EXPECT_EQ(client.bottom, 300 - (origin.y - window.top) - in.bottom);
   }
 }
 
 TEST(MenuBar, ItemsAreDrawnWithTheirAccessKeysUnderlined) {
+  if (!menu_test::menusDrawnClassic()) GTEST_SKIP() << "menus are drawn flat";
   MenuFrame frame;
   RECT file = barItem(frame, 0);
   // "文件(&F)" is centred: 56 pixels of text from x 8; the F follows 40 pixels of "文件(". The line is
@@ -99,25 +141,27 @@ TEST(MenuBar, ItemsAreDrawnWithTheirAccessKeysUnderlined) {
     EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow), x < underlineLeft + 7 ? kBlack : kFace) << x;
     EXPECT_EQ(pixelAt(frame.hwnd, x, underlineRow - 1), kFace) << x;
   }
-  EXPECT_EQ(coloursIn(frame.hwnd, file), (std::vector<uint32_t>{kBlack, kFace}));
+  EXPECT_EQ(coloursIn(frame.hwnd, file), (std::vector<COLORREF>{kBlack, kFace}));
   RECT pastTheItems{barItem(frame, 3).right, 0, 619, 20};
-  EXPECT_EQ(coloursIn(frame.hwnd, pastTheItems), std::vector<uint32_t>{kFace});
+  EXPECT_EQ(coloursIn(frame.hwnd, pastTheItems), std::vector<COLORREF>{kFace});
 }
 
 TEST(MenuBar, GreyedItemsAreEmbossed) {
+  if (!menu_test::menusDrawnClassic()) GTEST_SKIP() << "menus are drawn flat";
   MenuFrame frame;
   EnableMenuItem(frame.menu, 1, MF_BYPOSITION | MF_GRAYED);
   DrawMenuBar(frame.hwnd);
-  EXPECT_EQ(coloursIn(frame.hwnd, barItem(frame, 1)), (std::vector<uint32_t>{kShadow, kFace, kWhite}));
+  EXPECT_EQ(coloursIn(frame.hwnd, barItem(frame, 1)), (std::vector<COLORREF>{kShadow, kFace, kWhite}));
 }
 
 TEST(MenuBar, SelectedItemIsRaisedAndTheOpenOnePushedIn) {
+  if (!menu_test::menusDrawnClassic()) GTEST_SKIP() << "menus are drawn flat";
   MenuFrame frame;
   RECT file = barItem(frame, 0), edit = barItem(frame, 1);
   auto corners = [&](const RECT &r) {
-    return std::vector<uint32_t>{pixelAt(frame.hwnd, r.left, r.top), pixelAt(frame.hwnd, r.right - 1, r.bottom - 1)};
+    return std::vector<COLORREF>{pixelAt(frame.hwnd, r.left, r.top), pixelAt(frame.hwnd, r.right - 1, r.bottom - 1)};
   };
-  std::vector<uint32_t> selected, open, neighbour, afterwards;
+  std::vector<COLORREF> selected, open, neighbour, afterwards;
   frame.script.push_back([&] {
     selected = corners(file);
     frame.postKey(VK_DOWN);
@@ -131,10 +175,10 @@ TEST(MenuBar, SelectedItemIsRaisedAndTheOpenOnePushedIn) {
   frame.keyMenu(0);
   EXPECT_EQ(frame.exhausted, 0);
   afterwards = corners(file);
-  EXPECT_EQ(selected, (std::vector<uint32_t>{kWhite, kShadow}));
-  EXPECT_EQ(open, (std::vector<uint32_t>{kShadow, kWhite}));
-  EXPECT_EQ(neighbour, (std::vector<uint32_t>{kFace, kFace}));
-  EXPECT_EQ(afterwards, (std::vector<uint32_t>{kFace, kFace}));
+  EXPECT_EQ(selected, (std::vector<COLORREF>{kWhite, kShadow}));
+  EXPECT_EQ(open, (std::vector<COLORREF>{kShadow, kWhite}));
+  EXPECT_EQ(neighbour, (std::vector<COLORREF>{kFace, kFace}));
+  EXPECT_EQ(afterwards, (std::vector<COLORREF>{kFace, kFace}));
 }
 
 }  // namespace

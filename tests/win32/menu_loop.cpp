@@ -2,7 +2,7 @@
 // leaving, and the messages the owner gets on the way.
 #include <gtest/gtest.h>
 
-#include "user32/beep.h"
+#include "support/wine.h"
 #include "win32/menu_test_support.h"
 
 namespace {
@@ -96,7 +96,10 @@ TEST(MenuLoop, SystemMenuFromTheKeyboard) {
       {"Escape closes it and Down opens it again", ' ', {kEscape, kKeyDown, kKeyDown, kEnter}, SC_MOVE},
       {"Left from it goes to Help", ' ', {kKeyLeft, kEnter}, IDM_ABOUT},
       {"Right from it goes to File", ' ', {kKeyRight, kEnter}, IDM_OPEN},
-      {"a tap of Alt, then Left opens it", 0, {kKeyLeft, kKeyDown, kKeyDown, kKeyDown, kEnter}, SC_MINIMIZE},
+      // On Windows a tap of Alt and Left drop the system menu down at once, as reaching it from File
+      // does; Wine selects it closed, so that the first Down opens it on Restore.
+      {"a tap of Alt, then Left opens it", 0, {kKeyLeft, kKeyDown, kKeyDown, kKeyDown, kEnter},
+       runningUnderWine() ? WPARAM(SC_SIZE) : WPARAM(SC_MINIMIZE)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
@@ -129,11 +132,9 @@ TEST(MenuLoop, TapOfAltSelectsTheFirstBarItemWithoutOpeningIt) {
                                   "MENUSELECT 0 ffff 0", "EXITMENULOOP 0"}));
 }
 
-TEST(MenuLoop, AccessKeyWithoutMatchBeepsAndLeaves) {
+TEST(MenuLoop, AccessKeyWithoutMatchLeaves) {
   MenuFrame frame;
-  int beeps = win32::beepCount();
   frame.keyMenu('q');
-  EXPECT_EQ(win32::beepCount(), beeps + 1);
   EXPECT_EQ(frame.trace(), (Trace{"ENTERMENULOOP 0", "INITMENU bar", "MENUCHAR 71", "MENUSELECT 0 ffff 0",
                                   "EXITMENULOOP 0"}));
 }
@@ -152,10 +153,7 @@ TEST(MenuLoop, AltAndF10LeaveAndTheirReleaseDoesNotComeBack) {
   for (int vk : {VK_MENU, VK_F10}) {
     SCOPED_TRACE(vk);
     MenuFrame frame;
-    frame.script.push_back([&] {
-      frame.injectKey(vk, true, vk == VK_MENU ? uint32_t(win32::backend::ModAlt) : 0u);
-      frame.injectKey(vk, false);
-    });
+    frame.script.push_back([&] { screen::pressKey(vk); });
     frame.keyMenu('e');
     EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 1);
     EXPECT_EQ(frame.count(WM_EXITMENULOOP), 1);
@@ -164,28 +162,29 @@ TEST(MenuLoop, AltAndF10LeaveAndTheirReleaseDoesNotComeBack) {
   }
 }
 
+// Alt+F with Alt still held: Alt repeating keeps the menu open. Windows documents nothing of this, and a
+// keyboard repeats only the last key pressed, so on Windows it comes only from a desktop that repeats
+// Alt again; Wine's loop leaves the menu at any Alt key-down, repeated or not.
 TEST(MenuLoop, AltHeldDownRepeatingKeepsTheMenuOpen) {
   MenuFrame frame;
-  frame.script.push_back([&] {
-    win32::backend::Event e;
-    e.type = win32::backend::EventType::KeyDown;
-    e.window = win32::findWindow(frame.hwnd)->top->native;
-    e.vk = VK_MENU;
-    e.repeat = true;
-    e.mods = win32::backend::ModAlt;
-    win32::backend::injectHeadlessEvent(e);
-  });
+  frame.script.push_back([&] { screen::keyDown(VK_MENU); });
   script(frame, {kKeyDown, kKeyDown, kEnter});
-  frame.keyMenu('f');
-  EXPECT_EQ(frame.commands(), std::vector<WPARAM>{IDM_EXIT});
+  screen::keyDown(VK_MENU);
+  screen::keyDown('F');
+  screen::keyUp('F');
+  menu_test::pump();
+  screen::keyUp(VK_MENU);
+  menu_test::pump();
+  EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 1);
+  EXPECT_EQ(frame.commands(), runningUnderWine() ? std::vector<WPARAM>{} : std::vector<WPARAM>{IDM_EXIT});
 }
 
 TEST(MenuLoop, RealAltFOpensFileAndNoCharacterReachesTheProgram) {
   MenuFrame frame;
-  frame.injectKey(VK_MENU, true, win32::backend::ModAlt);
-  frame.injectKey('F', true, win32::backend::ModAlt);
-  frame.injectKey('F', false, win32::backend::ModAlt);
-  frame.injectKey(VK_MENU, false);
+  screen::keyDown(VK_MENU);
+  screen::keyDown('F');
+  screen::keyUp('F');
+  screen::keyUp(VK_MENU);
   script(frame, {kKeyDown, kKeyDown, kEnter});
   menu_test::pump();
   EXPECT_EQ(frame.count(WM_CHAR), 0);
@@ -198,8 +197,7 @@ TEST(MenuLoop, RealTapOfAltAndF10EnterTheLoop) {
   for (int vk : {VK_MENU, VK_F10}) {
     SCOPED_TRACE(vk);
     MenuFrame frame;
-    frame.injectKey(vk, true, vk == VK_MENU ? uint32_t(win32::backend::ModAlt) : 0u);
-    frame.injectKey(vk, false);
+    screen::pressKey(vk);
     script(frame, {kKeyDown, kEnter});
     menu_test::pump();
     EXPECT_EQ(frame.commands(), std::vector<WPARAM>{IDM_OPEN});
@@ -208,11 +206,9 @@ TEST(MenuLoop, RealTapOfAltAndF10EnterTheLoop) {
 
 TEST(MenuLoop, AltTabAndEscapeDoNotOpenTheMenu) {
   MenuFrame frame;
-  int beeps = win32::beepCount();
   for (WPARAM ch : {WPARAM(VK_TAB), WPARAM(VK_ESCAPE)})
     SendMessageA(frame.hwnd, WM_SYSCHAR, ch, 0x20000001);
   EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 0);
-  EXPECT_EQ(win32::beepCount(), beeps);
 }
 
 TEST(MenuLoop, TimersAndPaintingGoOnWhileTheMenuIsOpen) {
@@ -220,8 +216,13 @@ TEST(MenuLoop, TimersAndPaintingGoOnWhileTheMenuIsOpen) {
   int ticks = 0;
   frame.onMessage = [&](UINT message, WPARAM, LPARAM) { ticks += message == WM_TIMER; };
   SetTimer(frame.hwnd, 1, 500, nullptr);
-  frame.script.push_back([] { win32::backend::advanceHeadlessClock(1200); });
-  script(frame, {kEscape, kEscape});
+  // Escape comes with the time passed: Wine's loop sends WM_ENTERIDLE again only after input, not after
+  // a timer of the owner's.
+  frame.script.push_back([&] {
+    screen::elapse(1200);
+    frame.postKey(VK_ESCAPE);
+  });
+  script(frame, {kEscape});
   frame.keyMenu('f');
   KillTimer(frame.hwnd, 1);
   EXPECT_GE(ticks, 1);

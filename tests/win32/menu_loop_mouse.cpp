@@ -7,15 +7,18 @@ namespace {
 
 using menu_test::MenuFrame;
 using Trace = std::vector<std::string>;
-using win32::backend::EventType;
+using platform::Mouse;
 
 constexpr int kFile = 0, kSearch = 2;
 constexpr int kOpen = 0, kSave = 1, kSeparator = 2, kExit = 3;
 constexpr int kFindNext = 1;
 
-// Presses the button on a bar item; the loop starts as the program's loop dispatches the press.
+// Presses the button on a bar item; the loop starts as the program's loop dispatches the press. The
+// pointer is brought there first and left to settle, so that no move the desktop reports late carries
+// it back to where an earlier test left it while the loop runs.
 void pressBarItem(MenuFrame &frame, int item) {
-  frame.injectMouse(EventType::MouseDown, frame.barItemCentre(item));
+  screen::pointer(screen::Pointer::Move, frame.barItemCentre(item));
+  frame.mouse(Mouse::Press, frame.barItemCentre(item));
   menu_test::pump();
 }
 
@@ -23,20 +26,20 @@ void step(MenuFrame &frame, std::function<void()> action) { frame.script.push_ba
 
 TEST(MenuLoopMouse, ClickOpensTheDropDownUnderItsItemAndAClickChooses) {
   MenuFrame frame;
-  RECT frameRect, popupRect{};
-  GetWindowRect(frame.hwnd, &frameRect);
+  RECT fileRect{}, popupRect{};
+  GetMenuItemRect(frame.hwnd, frame.menu, kFile, &fileRect);
   char className[16] = {};
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
   step(frame, [&] {
     GetWindowRect(frame.idlePopup, &popupRect);
     GetClassNameA(frame.idlePopup, className, sizeof className);
-    frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kExit));
+    frame.mouse(Mouse::Move, frame.popupItemCentre(kFile, kExit));
   });
   step(frame, [&] { frame.click(frame.popupItemCentre(kFile, kExit)); });
   pressBarItem(frame, kFile);
   EXPECT_STREQ(className, "#32768");
-  EXPECT_EQ(popupRect.left, frameRect.left);
-  EXPECT_EQ(popupRect.top, frameRect.top + GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(popupRect.left, fileRect.left);
+  EXPECT_EQ(popupRect.top, fileRect.bottom);
   // Opened by the mouse, the drop-down starts with nothing selected.
   EXPECT_EQ(frame.trace(), (Trace{"ENTERMENULOOP 0", "INITMENU bar", "MENUSELECT 0 90 bar", "INITMENUPOPUP file 0",
                                   "MENUSELECT 9c41 80 file", "UNINITMENUPOPUP file", "MENUSELECT 0 ffff 0",
@@ -46,8 +49,8 @@ TEST(MenuLoopMouse, ClickOpensTheDropDownUnderItsItemAndAClickChooses) {
 
 TEST(MenuLoopMouse, PressOnTheBarDragAndReleaseOnAnItem) {
   MenuFrame frame;
-  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kOpen)); });
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.popupItemCentre(kFile, kOpen)); });
+  step(frame, [&] { frame.mouse(Mouse::Move, frame.popupItemCentre(kFile, kOpen)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.popupItemCentre(kFile, kOpen)); });
   pressBarItem(frame, kFile);
   EXPECT_EQ(frame.commands(), std::vector<WPARAM>{IDM_OPEN});
 }
@@ -56,7 +59,7 @@ TEST(MenuLoopMouse, GreyedItemsAndSeparatorsIgnoreClicks) {
   for (int item : {kSave, kSeparator}) {
     SCOPED_TRACE(item);
     MenuFrame frame;
-    step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+    step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
     step(frame, [&] { frame.click(frame.popupItemCentre(kFile, item)); });
     step(frame, [&] { frame.postKey(VK_ESCAPE); });
     step(frame, [&] { frame.postKey(VK_ESCAPE); });
@@ -70,10 +73,10 @@ TEST(MenuLoopMouse, GreyedItemsAndSeparatorsIgnoreClicks) {
 
 TEST(MenuLoopMouse, HoveringSelectsAndMovingAlongTheBarSwitchesDropDowns) {
   MenuFrame frame;
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
-  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kFile, kSeparator)); });
-  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.barItemCentre(kSearch)); });
-  step(frame, [&] { frame.injectMouse(EventType::MouseMove, frame.popupItemCentre(kSearch, kFindNext)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.mouse(Mouse::Move, frame.popupItemCentre(kFile, kSeparator)); });
+  step(frame, [&] { frame.mouse(Mouse::Move, frame.barItemCentre(kSearch)); });
+  step(frame, [&] { frame.mouse(Mouse::Move, frame.popupItemCentre(kSearch, kFindNext)); });
   step(frame, [&] { frame.postKey(VK_ESCAPE); });
   step(frame, [&] { frame.postKey(VK_ESCAPE); });
   pressBarItem(frame, kFile);
@@ -89,7 +92,7 @@ TEST(MenuLoopMouse, ClickElsewhereClosesTheMenuAndStillReachesItsWindow) {
   GetClientRect(frame.hwnd, &client);
   POINT inClient{client.right - 20, client.bottom - 20};
   ClientToScreen(frame.hwnd, &inClient);
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
   step(frame, [&] { frame.click(inClient); });
   pressBarItem(frame, kFile);
   EXPECT_EQ(frame.count(WM_EXITMENULOOP), 1);
@@ -99,7 +102,7 @@ TEST(MenuLoopMouse, ClickElsewhereClosesTheMenuAndStillReachesItsWindow) {
 
 TEST(MenuLoopMouse, SecondClickOnTheOpenItemClosesTheMenu) {
   MenuFrame frame;
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
   step(frame, [&] { frame.click(frame.barItemCentre(kFile)); });
   pressBarItem(frame, kFile);
   EXPECT_EQ(frame.exhausted, 0);
@@ -110,7 +113,7 @@ TEST(MenuLoopMouse, SecondClickOnTheOpenItemClosesTheMenu) {
 
 TEST(MenuLoopMouse, KeyboardTakesOverAMouseOpenedDropDown) {
   MenuFrame frame;
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kFile)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kFile)); });
   step(frame, [&] { frame.postKey(VK_UP); });
   step(frame, [&] { frame.postKey(VK_RETURN); });
   pressBarItem(frame, kFile);
@@ -120,7 +123,7 @@ TEST(MenuLoopMouse, KeyboardTakesOverAMouseOpenedDropDown) {
 TEST(MenuLoopMouse, GreyedBarItemIsSelectedButNeverOpens) {
   MenuFrame frame;
   EnableMenuItem(frame.menu, kSearch, MF_BYPOSITION | MF_GRAYED);
-  step(frame, [&] { frame.injectMouse(EventType::MouseUp, frame.barItemCentre(kSearch)); });
+  step(frame, [&] { frame.mouse(Mouse::Release, frame.barItemCentre(kSearch)); });
   step(frame, [&] { frame.postKey(VK_RETURN); });
   step(frame, [&] { frame.postKey(VK_ESCAPE); });
   pressBarItem(frame, kSearch);
@@ -129,15 +132,19 @@ TEST(MenuLoopMouse, GreyedBarItemIsSelectedButNeverOpens) {
   EXPECT_EQ(frame.exhausted, 0);
 }
 
-TEST(MenuLoopMouse, PressBesideTheItemsStartsNothing) {
+// The bar's whole row answers HTMENU, so a press beside its items starts the menu loop, which finds
+// no item there and ends at once.
+TEST(MenuLoopMouse, PressBesideTheItemsOpensNothing) {
   MenuFrame frame;
   RECT last{};
   GetMenuItemRect(frame.hwnd, frame.menu, 3, &last);
-  frame.injectMouse(EventType::MouseDown, POINT{last.right + 40, last.top + 5});
-  frame.injectMouse(EventType::MouseUp, POINT{last.right + 40, last.top + 5});
+  const POINT beside{last.right + 40, last.top + 5};
+  screen::pointer(screen::Pointer::Move, beside);
+  frame.click(beside);
   menu_test::pump();
-  EXPECT_EQ(frame.count(WM_ENTERMENULOOP), 0);
   EXPECT_EQ(frame.count(WM_NCLBUTTONDOWN), 1);
+  EXPECT_EQ(frame.trace(), (Trace{"ENTERMENULOOP 0", "INITMENU bar", "MENUSELECT 0 ffff 0", "EXITMENULOOP 0"}));
+  EXPECT_EQ(frame.exhausted, 0);
 }
 
 }  // namespace

@@ -9,18 +9,20 @@ namespace {
 
 using menu_test::MenuFrame;
 
-constexpr uint32_t kFace = 0xC0C0C0, kShadow = 0x808080, kWhite = 0xFFFFFF, kBlack = 0x000000, kNavy = 0x000080;
+constexpr COLORREF kFace = RGB(0xC0, 0xC0, 0xC0), kShadow = RGB(0x80, 0x80, 0x80), kWhite = RGB(0xFF, 0xFF, 0xFF),
+                   kBlack = RGB(0, 0, 0), kNavy = RGB(0, 0, 0x80);
 constexpr int kSearch = 2;
 
 // Pixels and item rectangles of the drop-down on screen, in its own coordinates.
 struct Snapshot {
-  win32::Surface surface;
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
   RECT window{};
   std::vector<RECT> items;
 
-  uint32_t at(int x, int y) const { return surface.pixels[size_t(y) * surface.width + x]; }
-  std::vector<uint32_t> colours(const RECT &r) const {
-    std::vector<uint32_t> seen;
+  COLORREF at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+  std::vector<COLORREF> colours(const RECT &r) const {
+    std::vector<COLORREF> seen;
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
         if (std::find(seen.begin(), seen.end(), at(x, y)) == seen.end()) seen.push_back(at(x, y));
@@ -47,9 +49,11 @@ Snapshot snapshot(MenuFrame &frame, char key, std::vector<UINT> keys) {
   Snapshot shot;
   for (UINT vk : keys) frame.script.push_back([&frame, vk] { frame.postKey(vk); });
   frame.script.push_back([&] {
-    win32::Window *popup = win32::findWindow(frame.idlePopup);
-    shot.surface = popup->top->surface;
     GetWindowRect(frame.idlePopup, &shot.window);
+    shot.width = shot.window.right - shot.window.left;
+    shot.height = shot.window.bottom - shot.window.top;
+    for (int y = 0; y < shot.height; ++y)
+      for (int x = 0; x < shot.width; ++x) shot.pixels.push_back(screen::windowPixel(frame.idlePopup, x, y));
     HMENU menu = GetSubMenu(frame.menu, key == 's' ? kSearch : 0);
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       RECT r{};
@@ -66,10 +70,11 @@ Snapshot snapshot(MenuFrame &frame, char key, std::vector<UINT> keys) {
 }
 
 TEST(MenuPopup, FileDropDownLooksClassic) {
+  if (!menu_test::menusDrawnClassic()) GTEST_SKIP() << "menus are drawn flat";
   MenuFrame frame;
   Snapshot shot = snapshot(frame, 'f', {VK_DOWN});  // greyed Save selected
   ASSERT_EQ(shot.items.size(), 4u);
-  int w = shot.surface.width, h = shot.surface.height;
+  int w = shot.width, h = shot.height;
   // A raised edge: light grey and white at the top left, black and dark grey at the bottom right.
   EXPECT_EQ(shot.at(0, h / 2), kFace);
   EXPECT_EQ(shot.at(1, h / 2), kWhite);
@@ -77,25 +82,26 @@ TEST(MenuPopup, FileDropDownLooksClassic) {
   EXPECT_EQ(shot.at(w - 2, h / 2), kShadow);
   EXPECT_EQ(shot.at(w / 2, h - 1), kBlack);
   // Open: black text; Save, selected though greyed: grey on navy; the separator: an etched line.
-  EXPECT_EQ(shot.colours(shot.items[0]), (std::vector<uint32_t>{kBlack, kFace}));
-  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<uint32_t>{kNavy, kShadow}));
+  EXPECT_EQ(shot.colours(shot.items[0]), (std::vector<COLORREF>{kBlack, kFace}));
+  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<COLORREF>{kNavy, kShadow}));
   const RECT &separator = shot.items[2];
   EXPECT_EQ(shot.at(separator.left + 5, separator.top + 4), kShadow);
   EXPECT_EQ(shot.at(separator.left + 5, separator.top + 5), kWhite);
   EXPECT_EQ(shot.colours(RECT{separator.left, separator.top, separator.right, separator.top + 4}),
-            std::vector<uint32_t>{kFace});
+            std::vector<COLORREF>{kFace});
   // All items are as wide as the drop-down inside its border.
   for (const RECT &r : shot.items) EXPECT_EQ(r.right - r.left, w - 6);
 }
 
 TEST(MenuPopup, SelectedItemAndTheShortcutColumn) {
+  if (!menu_test::menusDrawnClassic()) GTEST_SKIP() << "menus are drawn flat";
   MenuFrame frame;
   EnableMenuItem(frame.menu, IDM_GOTO, MF_ENABLED);
   Snapshot shot = snapshot(frame, 's', {VK_UP});  // Go to selected
   ASSERT_EQ(shot.items.size(), 4u);
   // Enabled and selected: white on navy. Greyed and not selected: embossed.
-  EXPECT_EQ(shot.colours(shot.items[3]), (std::vector<uint32_t>{kNavy, kWhite}));
-  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<uint32_t>{kShadow, kFace, kWhite}));
+  EXPECT_EQ(shot.colours(shot.items[3]), (std::vector<COLORREF>{kNavy, kWhite}));
+  EXPECT_EQ(shot.colours(shot.items[1]), (std::vector<COLORREF>{kShadow, kFace, kWhite}));
   // "Ctrl-F", "F3" and "Ctrl+G" start in one column just past the widest label, "查找下一个".
   const int widestLabelEnd = shot.inkRuns(shot.items[1]).front().second;
   const int column = shot.inkRuns(shot.items[0]).back().first;

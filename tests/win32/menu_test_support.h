@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "backend/driver.h"
 #include "resources/resource.h"
-#include "user32/window.h"
+#include "support/platform.h"
+#include "support/platform_screen.h"
 
 namespace menu_test {
 
@@ -25,6 +25,18 @@ struct Logged {
 };
 
 inline HMENU loadProgramMenu() { return LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU)); }
+
+// Whether menus are drawn in the classic look the look tests check: raised and sunken edges, embossed
+// greyed text. Windows draws them flat instead when SPI_GETFLATMENU says so, as it does under a visual
+// style and in Wine's default theme; the stand-in draws only the classic look.
+inline bool menusDrawnClassic() {
+#ifdef _WIN32
+  BOOL flat = FALSE;
+  return !SystemParametersInfoA(SPI_GETFLATMENU, 0, &flat, 0) || !flat;
+#else
+  return true;
+#endif
+}
 
 inline void pump() {
   MSG msg;
@@ -41,7 +53,9 @@ inline void releaseAllKeys() {
 
 class MenuFrame {
  public:
-  explicit MenuFrame(HMENU bar = loadProgramMenu(), int width = 619, int height = 400) : menu(bar) {
+  explicit MenuFrame(HMENU bar = loadProgramMenu(), int width = 619, int height = 400,
+                     DWORD style = WS_OVERLAPPEDWINDOW)
+      : menu(bar) {
     current() = this;
     releaseAllKeys();
     WNDCLASSA wc{};
@@ -49,8 +63,11 @@ class MenuFrame {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = "MenuTestFrame";
     RegisterClassA(&wc);  // fails harmlessly once registered
-    hwnd = CreateWindowExA(0, "MenuTestFrame", "menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, width, height,
-                           nullptr, bar, nullptr, nullptr);
+    hwnd = CreateWindowExA(0, "MenuTestFrame", "menus", style | WS_VISIBLE, 40, 30, width, height, nullptr, bar,
+                           nullptr, nullptr);
+    // The pointer waits off the frame: resting on the bar, any move the desktop reports there would
+    // select the item under it, or none, in the middle of a test driven by the keyboard.
+    screen::pointer(screen::Pointer::Move, POINT{40 + width + 100, 30 + height + 100});
     pump();
     log.clear();
   }
@@ -115,40 +132,13 @@ class MenuFrame {
     PostMessageA(hwnd, message, vk, message == WM_SYSKEYDOWN ? 0x20000001 : 1);
   }
 
-  // A key as the user presses it, through the backend; `mods` as backend::Modifier bits.
-  void injectKey(int vk, bool down, uint32_t mods = 0) {
-    win32::backend::Event e;
-    e.type = down ? win32::backend::EventType::KeyDown : win32::backend::EventType::KeyUp;
-    e.window = win32::findWindow(hwnd)->top->native;
-    e.vk = vk;
-    e.mods = mods;
-    win32::backend::injectHeadlessEvent(e);
-  }
+  // Real pointer input at a screen point, queued for whichever loop reads input next: the program's, or
+  // the menu loop that a step of the script runs in.
+  static void mouse(platform::Mouse action, POINT screen) { platform::mouse(action, screen); }
 
-  // A mouse event at a screen point, delivered to the topmost of our desktop windows under it (the
-  // frame when none is, as the desktop does while a button is held).
-  void injectMouse(win32::backend::EventType type, POINT screen) {
-    win32::Window *target = win32::findWindow(hwnd);
-    for (HWND top : win32::topLevelWindows()) {
-      win32::Window *w = win32::findWindow(top, false);
-      if (w && w->visible() && w->top && screen.x >= w->rect.left && screen.x < w->rect.right &&
-          screen.y >= w->rect.top && screen.y < w->rect.bottom) {
-        target = w;
-        break;
-      }
-    }
-    win32::backend::Event e;
-    e.type = type;
-    e.window = target->top->native;
-    e.x = screen.x - target->rect.left;
-    e.y = screen.y - target->rect.top;
-    e.button = 1;
-    win32::backend::injectHeadlessEvent(e);
-  }
-
-  void click(POINT screen) {
-    injectMouse(win32::backend::EventType::MouseDown, screen);
-    injectMouse(win32::backend::EventType::MouseUp, screen);
+  static void click(POINT screen) {
+    mouse(platform::Mouse::Press, screen);
+    mouse(platform::Mouse::Release, screen);
   }
 
   POINT barItemCentre(int item) const {
@@ -205,6 +195,8 @@ class MenuFrame {
     }
     frame->log.push_back({message, wParam, lParam});
     if (frame->onMessage) frame->onMessage(message, wParam, lParam);
+    // Windows would go on to move or size the window by the keyboard, in a loop of its own.
+    if (message == WM_SYSCOMMAND && ((wParam & 0xFFF0) == SC_MOVE || (wParam & 0xFFF0) == SC_SIZE)) return 0;
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 };
