@@ -14,16 +14,6 @@ namespace {
 constexpr int kId = 6;
 constexpr int kHeight = 122;  // the field and the dropped list
 
-// The height of a line in the control's font, which is the height of the list's items.
-int lineHeight(HWND control) {
-  HDC dc = GetDC(control);
-  if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(dc, font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  ReleaseDC(control, dc);
-  return metrics.tmHeight;
-}
-
 // Windows draws the combo box of a program without a common-controls manifest in the classic look; Wine
 // themes it when a theme is active, and then only what the theme leaves alone is checked.
 bool classic() { return !screen::controlsThemed(); }
@@ -35,7 +25,7 @@ class ComboBox : public testing::Test {
     combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10, 150,
                             kHeight, parent, reinterpret_cast<HMENU>(kId), nullptr, nullptr);
     for (const char *name : {"one", "two", "three", "four"}) send(CB_ADDSTRING, 0, LPARAM(name));
-    row = lineHeight(combo);
+    row = dialog_test::lineHeight(combo);
     // Eight pixels more than a line of the font: Wine's conformance tests of the combo box, which pass on
     // Windows, measure the field so.
     field = row + 8;

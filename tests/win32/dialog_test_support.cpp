@@ -172,6 +172,15 @@ bool saveScreenshot(HWND hwnd, const std::string &name) {
   return bool(out);
 }
 
+int lineHeight(HWND control) {
+  HDC dc = GetDC(control);
+  if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  ReleaseDC(control, dc);
+  return metrics.tmHeight;
+}
+
 std::string textOf(HWND hwnd) {
   char buffer[512] = "";
   GetWindowTextA(hwnd, buffer, sizeof buffer);

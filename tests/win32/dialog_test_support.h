@@ -67,6 +67,8 @@ bool saveScreenshot(HWND top, const std::string &name);
 
 // The window text of a control.
 std::string textOf(HWND hwnd);
+// The height of a line in the control's font, which is the height of a list's items.
+int lineHeight(HWND control);
 
 // A dialog procedure driven by a script: it records the commands it receives and ends the dialog with the
 // identifier of the commands listed in `ending`.

@@ -14,22 +14,12 @@ namespace {
 
 constexpr int kId = 5;
 
-// The height of a line in the control's font, which is the height of a list box's items.
-int lineHeight(HWND control) {
-  HDC dc = GetDC(control);
-  if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(dc, font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  ReleaseDC(control, dc);
-  return metrics.tmHeight;
-}
-
 class ListBox : public testing::Test {
  protected:
   void SetUp() override {
     parent = log.createTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400);
     list = create(WS_VSCROLL | LBS_NOTIFY | WS_BORDER, 100);
-    row = lineHeight(list);
+    row = dialog_test::lineHeight(list);
     SetWindowPos(list, nullptr, 0, 0, 150, boxHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // Six rows and a half inside the border: the box shows six whole rows.
