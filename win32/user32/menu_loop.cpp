@@ -174,9 +174,8 @@ void runMenuLoop(MenuTracker &t, bool rightButton) {
 namespace {
 
 // How the loop starts: a click on a bar item opens its drop-down with nothing selected (a click beside
-// the items opens nothing); Alt or F10
-// (key 0) selects the first bar item; Alt+letter opens the drop-down with that access key; Alt+Space
-// opens the system menu with its first item selected.
+// the items opens nothing); Alt or F10 (key 0) selects the first bar item; Alt+letter opens the drop-down
+// with that access key; Alt+Space opens the system menu with its first item selected.
 bool start(MenuTracker &t, Window &top, WPARAM command, LPARAM lParam) {
   if ((command & 0xFFF0) == SC_MOUSEMENU) {
     int item = menuBarItemAt(top, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
