@@ -132,6 +132,10 @@ class MenuFrame {
     PostMessageA(hwnd, message, vk, message == WM_SYSKEYDOWN ? 0x20000001 : 1);
   }
 
+  // A key pressed and released as real input: it reaches the loop after the pointer input queued before
+  // it, where a posted key would overtake that input.
+  static void typeKey(int vk) { screen::pressKey(vk); }
+
   // Real pointer input at a screen point, queued for whichever loop reads input next: the program's, or
   // the menu loop that a step of the script runs in.
   static void mouse(platform::Mouse action, POINT screen) { platform::mouse(action, screen); }
