@@ -1,6 +1,11 @@
 // The toolbar's layout and messages: placement, button rectangles, states and return values.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "support/wine.h"
 #include "win32/comctl_test_support.h"
 
 namespace {
@@ -223,6 +228,48 @@ TEST(ToolbarCreation, TheButtonSizeGivenIsTheImageSize) {
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(SendMessageA(toolbar, TB_GETBUTTONSIZE, 0, 0), c.buttonSize) << c.dxButton << "," << c.dyButton;
     DestroyWindow(toolbar);
+  }
+  DestroyWindow(parent);
+}
+
+// The button records are read the size given apart: the older record ends before the string index, which
+// such a button then lacks. What Windows does with the older size is not established here (Microsoft's
+// documentation says only that the size tells the version of the records); Wine reads the records
+// sizeof(TBBUTTON) apart whatever the size, past the end of these.
+TEST(ToolbarCreation, OlderButtonRecordsAreReadTheirSizeApart) {
+  if (runningUnderWine()) GTEST_SKIP() << "Wine reads past the end of records shorter than TBBUTTON";
+  HWND parent = createParent();
+  constexpr UINT kOld = offsetof(TBBUTTON, iString);
+  std::vector<BYTE> records(2 * kOld, 0);
+  TBBUTTON first{2, 701, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 9, 0}, second{5, 702, 0, TBSTYLE_BUTTON, {}, 0, 0};
+  std::memcpy(records.data(), &first, kOld);
+  std::memcpy(records.data() + kOld, &second, kOld);
+  HWND toolbar = CreateToolbarEx(parent, kProgramStyle, 1, 7, GetModuleHandleA(nullptr), IDB_TOOLBAR,
+                                 reinterpret_cast<LPCTBBUTTON>(records.data()), 2, 18, 18, 18, 18, kOld);
+  ASSERT_NE(toolbar, nullptr);
+  TBBUTTON b;
+  std::memset(&b, 0x55, sizeof b);
+  ASSERT_EQ(SendMessageA(toolbar, TB_GETBUTTON, 1, LPARAM(&b)), TRUE);
+  EXPECT_EQ(b.idCommand, 702);
+  EXPECT_EQ(b.iBitmap, 5);
+  EXPECT_EQ(b.iString, INT_PTR(0x5555555555555555)) << "no room for it in an old record";
+  EXPECT_EQ(SendMessageA(toolbar, TB_COMMANDTOINDEX, 701, 0), 0);
+  DestroyWindow(parent);
+}
+
+// A record size shorter than the older record cannot be read: the stand-in refuses it. What Windows does
+// is not established here; Wine makes the toolbar all the same.
+TEST(ToolbarCreation, ARecordSizeTooShortIsRefused) {
+  HWND parent = createParent();
+  constexpr UINT kTooShort = offsetof(TBBUTTON, iString) - 4;
+  SetLastError(0);
+  HWND toolbar = CreateToolbarEx(parent, kProgramStyle, 2, 7, GetModuleHandleA(nullptr), IDB_TOOLBAR, kProgramButtons,
+                                 kProgramButtonCount, 18, 18, 18, 18, kTooShort);
+  if (runningUnderWine()) {
+    EXPECT_NE(toolbar, nullptr);
+  } else {
+    EXPECT_EQ(toolbar, nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
   }
   DestroyWindow(parent);
 }

@@ -1,6 +1,7 @@
 // Clicking toolbar buttons: commands only on release over an enabled button, pressed and hot states.
 #include <gtest/gtest.h>
 
+#include "support/wine.h"
 #include "win32/comctl_test_support.h"
 
 namespace {
@@ -81,12 +82,15 @@ TEST_F(ToolbarMouse, ComingBackBeforeReleasingStillClicks) {
   EXPECT_EQ(state(IDM_EXIT), TBSTATE_ENABLED) << "the button passed over was never pressed";
 }
 
-// A greyed button sends nothing and is left as it was. (Whether it looks pressed and holds the mouse while
-// the button is down is the stand-in's own rule, checked in internal/comctl_rules.cpp.)
-TEST_F(ToolbarMouse, GreyedButtonsNeverClick) {
+// A greyed button sends nothing and is left as it was. On the stand-in it is never pressed and never
+// takes the mouse either; what Windows does there is not established here. Wine sets TBSTATE_PRESSED on
+// it and captures the mouse until the release.
+TEST_F(ToolbarMouse, GreyedButtonsNeverPressOrClick) {
   for (int greyed : {0, TBSTATE_INDETERMINATE}) {
     SendMessageA(toolbar, TB_SETSTATE, IDM_OPEN, greyed);
     press(toolbar, centre(0));
+    EXPECT_EQ(state(IDM_OPEN), runningUnderWine() ? greyed | TBSTATE_PRESSED : greyed) << greyed;
+    EXPECT_EQ(GetCapture(), runningUnderWine() ? toolbar : nullptr) << greyed;
     release(toolbar, centre(0));
     EXPECT_TRUE(parentLog().commands.empty()) << greyed;
     EXPECT_EQ(state(IDM_OPEN), greyed);
@@ -102,8 +106,10 @@ TEST_F(ToolbarMouse, GreyedWhileHeldSendsNothing) {
   EXPECT_EQ(state(IDM_OPEN), TBSTATE_INDETERMINATE);
 }
 
-// (That the release then sends nothing is the stand-in's own rule, checked in internal/comctl_rules.cpp.)
-TEST_F(ToolbarMouse, LosingTheCaptureLetsTheButtonUp) {
+// A press the toolbar lost the capture of is over: the button pops up, and on the stand-in releasing it
+// over the button sends nothing. What Windows sends then is not established here; Wine still sends the
+// command when the button is let go over the button it went down on.
+TEST_F(ToolbarMouse, LosingTheCaptureCancelsThePress) {
   press(toolbar, centre(0));
   ASSERT_EQ(state(IDM_OPEN), TBSTATE_ENABLED | TBSTATE_PRESSED);
   SetCapture(parent);
@@ -111,6 +117,7 @@ TEST_F(ToolbarMouse, LosingTheCaptureLetsTheButtonUp) {
   ReleaseCapture();
   release(toolbar, centre(0));
   EXPECT_EQ(state(IDM_OPEN), TBSTATE_ENABLED);
+  EXPECT_EQ(parentLog().commands.size(), runningUnderWine() ? 1u : 0u);
 }
 
 // The parent may do anything when told, even destroy the toolbar (Exit closes the frame).

@@ -1,6 +1,7 @@
 // Toolbar tooltips: the hover delay, the text request to the toolbar's parent, placement and look.
 #include <gtest/gtest.h>
 
+#include "support/wine.h"
 #include "win32/comctl_test_support.h"
 
 namespace {
@@ -123,7 +124,8 @@ TEST_F(Tooltip, PlacedBelowThePointer) {
 }
 
 // A frame in the window-frame colour around the info background; the text, in the info text colour,
-// starts inside the two-pixel margin.
+// fills the area inside the two-pixel margin: the full block fills its whole cell in the tip's font, so
+// it reaches both corners of that area.
 TEST_F(Tooltip, DrawnOnTheInfoColourInAFrame) {
   parentLog().tipText = "██";
   moveTo(toolbar, centre(0));
@@ -144,10 +146,13 @@ TEST_F(Tooltip, DrawnOnTheInfoColourInAFrame) {
     EXPECT_EQ(screen::windowPixel(tip, 2, y), infoBk) << y;
     EXPECT_EQ(screen::windowPixel(tip, width - 3, y), infoBk) << y;
   }
+  const COLORREF infoText = GetSysColor(COLOR_INFOTEXT);
   int text = 0;
   for (int y = 3; y < height - 3; ++y)
-    for (int x = 3; x < width - 3; ++x) text += screen::windowPixel(tip, x, y) == GetSysColor(COLOR_INFOTEXT);
+    for (int x = 3; x < width - 3; ++x) text += screen::windowPixel(tip, x, y) == infoText;
   EXPECT_GT(text, 20);
+  EXPECT_EQ(screen::windowPixel(tip, 3, 3), infoText);
+  EXPECT_EQ(screen::windowPixel(tip, width - 4, height - 4), infoText);
 }
 
 TEST_F(Tooltip, HiddenWhenThePointerLeavesTheToolbar) {
@@ -161,9 +166,10 @@ TEST_F(Tooltip, HiddenWhenThePointerLeavesTheToolbar) {
   EXPECT_EQ(requests(), 1u);
 }
 
-// A click hides the tip; another button has its own. (Whether the tip comes back while the pointer stays
-// on the button clicked is the stand-in's own rule, checked in internal/comctl_rules.cpp.)
-TEST_F(Tooltip, PressingAButtonHidesIt) {
+// A click hides the tip; another button has its own. On the stand-in the tip stays away while the
+// pointer rests on the button clicked; what Windows does there is not established here. Wine shows it
+// again once the pointer rests on that button.
+TEST_F(Tooltip, AClickHidesItUntilThePointerGoesToAnotherButton) {
   moveTo(toolbar, centre(0));
   waitForTip();
   ASSERT_TRUE(IsWindowVisible(tip));
@@ -171,6 +177,10 @@ TEST_F(Tooltip, PressingAButtonHidesIt) {
   EXPECT_FALSE(IsWindowVisible(tip));
   release(toolbar, centre(0));
   EXPECT_FALSE(IsWindowVisible(tip));
+  moveTo(toolbar, POINT{centre(0).x + 1, centre(0).y});
+  wait(2 * kTipDelay);
+  EXPECT_EQ(IsWindowVisible(tip), runningUnderWine());
+  EXPECT_EQ(requests(), runningUnderWine() ? 2u : 1u);
   parentLog().tipRequests.clear();
   moveTo(toolbar, centre(2));
   waitForTip();
