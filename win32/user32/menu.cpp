@@ -150,7 +150,7 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT flags, UINT_PTR idOrSubmenu, LPCSTR te
   if (!menu) return FALSE;
   HMENU submenu = (flags & MF_POPUP) ? reinterpret_cast<HMENU>(idOrSubmenu) : nullptr;
   // A pop-up whose handle is no menu becomes a plain item with that value as its identifier, as on Windows.
-  if (submenu && !findMenu(submenu, false)) {
+  if ((flags & MF_POPUP) && !findMenu(submenu, false)) {
     flags &= ~UINT(MF_POPUP);
     submenu = nullptr;
   }
