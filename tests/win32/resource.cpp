@@ -94,6 +94,21 @@ TEST(ResourceLookup, FailuresSetWindowsErrorCodes) {
   }
 }
 
+// GetModuleHandleA(NULL) names the program: always the same handle, and the module its own resources load
+// from, the same ones a null module finds.
+TEST(ModuleHandle, NullNamesTheProgram) {
+  HMODULE program = GetModuleHandleA(nullptr);
+  ASSERT_NE(program, nullptr);
+  EXPECT_EQ(GetModuleHandleA(nullptr), program);
+  EXPECT_EQ(FindResourceA(program, MAKEINTRESOURCEA(IDD_ABOUT), RT_DIALOG),
+            FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), RT_DIALOG));
+  HMENU menu = LoadMenuA(program, MAKEINTRESOURCEA(IDR_MAINMENU));
+  EXPECT_NE(menu, nullptr);
+  DestroyMenu(menu);
+  EXPECT_NE(LoadIconA(program, MAKEINTRESOURCEA(IDI_OXBYTE)), nullptr);
+  EXPECT_EQ(LoadIconA(kNoModule, MAKEINTRESOURCEA(IDI_OXBYTE)), nullptr);
+}
+
 // Windows documents that a failing LoadResource sets the last error; a null handle is no failure of the
 // loader's and leaves it alone (Wine's kernelbase returns before the loader looks).
 TEST(LoadResource, NullOrForeignHandlesGiveNothing) {

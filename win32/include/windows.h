@@ -1130,6 +1130,8 @@ LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 int WINAPI GetDlgCtrlID(HWND hWnd);
+BOOL WINAPI SetWindowContextHelpId(HWND hWnd, DWORD dwContextHelpId);
+DWORD WINAPI GetWindowContextHelpId(HWND hWnd);
 HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
 BOOL WINAPI DrawMenuBar(HWND hWnd);

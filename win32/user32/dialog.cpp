@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "backend/driver.h"
 #include "gdi32/font.h"
@@ -51,15 +52,23 @@ bool createControls(HWND dialog, HINSTANCE instance, const DialogTemplate &tmpl)
     DWORD style = item.style | WS_CHILD, exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
     applyThreeDLook(className, style, exStyle);
     LPCSTR text = item.text.isOrdinal ? MAKEINTRESOURCEA(item.text.ordinal) : item.text.name.c_str();
-    void *data = item.creationData.empty() ? nullptr : const_cast<uint8_t *>(item.creationData.data());
-    HWND control =
-        CreateWindowExA(exStyle, className.c_str(), text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                        dialog, reinterpret_cast<HMENU>(UINT_PTR(item.id)), instance, data);
+    // WM_CREATE's creation parameters point at the template's creation data as it stands there: its
+    // size in a WORD, then the bytes (as Wine passes them); without creation data, at nothing.
+    std::vector<uint8_t> data;
+    if (!item.creationData.empty()) {
+      size_t size = item.creationData.size();
+      data = {uint8_t(size & 0xFF), uint8_t(size >> 8)};
+      data.insert(data.end(), item.creationData.begin(), item.creationData.end());
+    }
+    HWND control = CreateWindowExA(exStyle, className.c_str(), text, style, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, dialog, reinterpret_cast<HMENU>(UINT_PTR(item.id)), instance,
+                                   data.empty() ? nullptr : data.data());
     if (!IsWindow(dialog)) return false;
     if (!control) {
       if (tmpl.style & DS_NOFAILCREATE) continue;
       return false;
     }
+    SetWindowContextHelpId(control, item.helpId);
     if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
       if (defaultButton) SendMessageA(defaultButton, BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
       defaultButton = control;
@@ -170,6 +179,7 @@ HWND createDialogIndirect(HINSTANCE instance, const DialogTemplate &tmpl, HWND o
   Window *w = findWindow(dialog, false);
   if (!w) return nullptr;
   attachDialogState(*w).disabledOwner = disabledOwner;
+  SetWindowContextHelpId(dialog, tmpl.helpId);
   if (proc) SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   if (!createControls(dialog, instance, tmpl)) {
     if (IsWindow(dialog)) DestroyWindow(dialog);

@@ -149,7 +149,11 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT flags, UINT_PTR idOrSubmenu, LPCSTR te
   Menu *menu = findMenu(hMenu);
   if (!menu) return FALSE;
   HMENU submenu = (flags & MF_POPUP) ? reinterpret_cast<HMENU>(idOrSubmenu) : nullptr;
-  if ((flags & MF_POPUP) && !findMenu(submenu)) return FALSE;
+  // A pop-up whose handle is no menu becomes a plain item with that value as its identifier, as on Windows.
+  if ((flags & MF_POPUP) && !findMenu(submenu, false)) {
+    flags &= ~UINT(MF_POPUP);
+    submenu = nullptr;
+  }
   // A string item without a text is a separator.
   if (!(flags & MF_POPUP) && !text) flags |= MF_SEPARATOR;
   appendItem(*menu, flags, UINT(idOrSubmenu), text ? text : "", submenu);

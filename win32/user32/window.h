@@ -72,6 +72,7 @@ struct Window {
   HMENU systemMenu = nullptr;  // made by GetSystemMenu on first use, destroyed with the window
   HINSTANCE instance = nullptr;
   LONG_PTR userData = 0;
+  DWORD helpContext = 0;        // SetWindowContextHelpId
   std::vector<uint8_t> extra;  // cbWndExtra bytes (dialogs keep DWLP_* values here)
   bool destroying = false;
 

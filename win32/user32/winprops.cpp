@@ -158,6 +158,18 @@ int WINAPI GetDlgCtrlID(HWND hwnd) {
   return w && w->isChild() ? int(w->id) : 0;
 }
 
+BOOL WINAPI SetWindowContextHelpId(HWND hwnd, DWORD id) {
+  Window *w = findWindow(hwnd);
+  if (!w) return FALSE;
+  w->helpContext = id;
+  return TRUE;
+}
+
+DWORD WINAPI GetWindowContextHelpId(HWND hwnd) {
+  Window *w = findWindow(hwnd);
+  return w ? w->helpContext : 0;
+}
+
 HMENU WINAPI GetMenu(HWND hwnd) {
   Window *w = findWindow(hwnd);
   return w && !w->isChild() ? w->menu : nullptr;

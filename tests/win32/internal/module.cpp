@@ -1,18 +1,10 @@
-// GetModuleHandleA: the program is the only module.
-#include "kernel32/module.h"
+// GetModuleHandleA: the program is the only module; the portable tests check that a null name gives it
+// (tests/win32/resource.cpp).
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(GetModuleHandle, NullNamesTheProgram) {
-  HMODULE program = GetModuleHandleA(nullptr);
-  EXPECT_NE(program, nullptr);
-  EXPECT_EQ(program, win32::programModule());
-  EXPECT_TRUE(win32::isProgramModule(program));
-  EXPECT_TRUE(win32::isProgramModule(nullptr));
-  EXPECT_FALSE(win32::isProgramModule(reinterpret_cast<HMODULE>(0x10000000)));
-}
 
 TEST(GetModuleHandle, NoOtherModuleIsLoaded) {
   for (const char *name : {"kernel32.dll", "user32", "oxbyte.exe", ""}) {
