@@ -75,7 +75,7 @@ TEST(EditText, ConvertsLetterCaseAndTakesTheFirstLine) {
   applyCase(upper, ES_UPPERCASE);
   applyCase(lower, ES_LOWERCASE);
   applyCase(same, 0);
-  EXPECT_EQ(upper, "FFH \xC3\xA9Z");
+  EXPECT_EQ(upper, "FFH \xC3\x89Z");
   EXPECT_EQ(lower, "ffh z");
   EXPECT_EQ(same, "MiXed");
   EXPECT_EQ(firstLine("one\r\ntwo"), "one");
