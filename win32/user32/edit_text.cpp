@@ -88,10 +88,52 @@ size_t prefixWithinWidth(std::string_view insert, int room) {
   return fit;
 }
 
+namespace {
+
+// A letter's partner in the other case, for the letters with exactly one: ASCII, Latin-1, Latin
+// Extended-A, Greek and Cyrillic. Each partner takes as many bytes of UTF-8 as the letter, so changing
+// the case moves no position. Letters without a single partner (ß, İ, ı) stay as they are.
+uint32_t toUpper(uint32_t c) {
+  bool pairedOddLower = (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+  bool pairedEvenLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
+      (c >= 0x430 && c <= 0x44F))
+    return c - 0x20;
+  if (c == 0xFF) return 0x178;
+  if (c == 0x3C2) return 0x3A3;  // final sigma
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  if ((pairedOddLower && c % 2 == 1) || (pairedEvenLower && c % 2 == 0)) return c - 1;
+  return c;
+}
+
+uint32_t toLower(uint32_t c) {
+  bool pairedEvenUpper = (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+  bool pairedOddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+      (c >= 0x410 && c <= 0x42F))
+    return c + 0x20;
+  if (c == 0x178) return 0xFF;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  if ((pairedEvenUpper && c % 2 == 0) || (pairedOddUpper && c % 2 == 1)) return c + 1;
+  return c;
+}
+
+}  // namespace
+
+// Every letter turns, not only a to z: ES_UPPERCASE "converts all characters to uppercase".
 void applyCase(std::string &text, DWORD style) {
-  for (char &c : text) {
-    if ((style & ES_UPPERCASE) && c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    if ((style & ES_LOWERCASE) && c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  if (!(style & (ES_UPPERCASE | ES_LOWERCASE))) return;
+  for (size_t i = 0; i < text.size();) {
+    size_t start = i;
+    uint32_t c = font::nextCodePoint(text, i);
+    uint32_t turned = (style & ES_UPPERCASE) ? toUpper(c) : toLower(c);
+    if (turned == c) continue;
+    if (turned < 0x80) {
+      text[start] = char(turned);
+    } else {  // two bytes, as the letter was
+      text[start] = char(0xC0 | (turned >> 6));
+      text[start + 1] = char(0x80 | (turned & 0x3F));
+    }
   }
 }
 
