@@ -114,15 +114,6 @@ ByteBuilder extendedTemplate() {
   return bytes;
 }
 
-// The control's rectangle in its dialog's client area.
-RECT placeOf(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-  for (POINT &corner : corners) ScreenToClient(GetParent(control), &corner);
-  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-}
-
 // Microsoft's DLGITEMTEMPLATEEX page says an item's help context identifier is the control's, the one
 // WM_HELP reports for it; Wine gives the controls of a dialog none.
 DWORD controlHelpId(DWORD inTemplate) { return runningUnderWine() ? 0 : inTemplate; }

@@ -66,15 +66,6 @@ std::string classOf(HWND hwnd) {
   return name;
 }
 
-// The control's rectangle in its dialog's client area.
-RECT placeOf(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-  for (POINT &corner : corners) ScreenToClient(GetParent(control), &corner);
-  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-}
-
 void checkControls(HWND dialog, const Dialog &want) {
   EXPECT_EQ(textOf(dialog), want.caption);
   RECT client, size{0, 0, want.cx, want.cy};

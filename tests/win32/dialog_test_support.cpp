@@ -181,6 +181,14 @@ int lineHeight(HWND control) {
   return metrics.tmHeight;
 }
 
+RECT placeOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  for (POINT &corner : corners) ScreenToClient(GetParent(control), &corner);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 std::string textOf(HWND hwnd) {
   char buffer[512] = "";
   GetWindowTextA(hwnd, buffer, sizeof buffer);

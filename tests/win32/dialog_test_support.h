@@ -69,6 +69,8 @@ bool saveScreenshot(HWND top, const std::string &name);
 std::string textOf(HWND hwnd);
 // The height of a line in the control's font, which is the height of a list's items.
 int lineHeight(HWND control);
+// The control's rectangle in its parent's client area.
+RECT placeOf(HWND control);
 
 // A dialog procedure driven by a script: it records the commands it receives and ends the dialog with the
 // identifier of the commands listed in `ending`.
