@@ -193,9 +193,10 @@ TEST(Accelerators, ChildWindowsHaveNoMenuToConsult) {
   DestroyAcceleratorTable(table);
 }
 
-// The stand-in's answers, where Windows documents none: Wine keeps no error for a table destroyed twice
-// and crashes on the calls after it, so this runs only on the stand-in and Windows.
-TEST(Accelerators, BadHandlesAndArguments) {
+// A destroyed table, a null array of entries and a null message, where Windows documents no answer: Wine
+// keeps no error for a table destroyed twice and crashes on the calls after it, on the null array and on
+// the null message, so this runs only on the stand-in and Windows.
+TEST(Accelerators, DestroyedTablesAndNullPointers) {
   if (runningUnderWine()) GTEST_SKIP() << "Wine crashes on a destroyed accelerator table";
   MenuFrame frame;
   HACCEL table = programTable();
@@ -205,10 +206,18 @@ TEST(Accelerators, BadHandlesAndArguments) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_ACCEL_HANDLE));
   EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);
   EXPECT_EQ(translate(frame.hwnd, table, WM_KEYDOWN, 'F', FCONTROL), 0);
+  EXPECT_EQ(CreateAcceleratorTableA(nullptr, 1), nullptr);
+  HACCEL good = programTable();
+  EXPECT_EQ(TranslateAcceleratorA(frame.hwnd, good, nullptr), 0);
+  EXPECT_TRUE(frame.commands().empty());
+  DestroyAcceleratorTable(good);
+}
+
+// No window, no entries and a missing resource: nothing is translated or made.
+TEST(Accelerators, BadArguments) {
+  MenuFrame frame;
   HACCEL good = programTable();
   EXPECT_EQ(translate(nullptr, good, WM_KEYDOWN, 'F', FCONTROL), 0);
-  EXPECT_EQ(TranslateAcceleratorA(frame.hwnd, good, nullptr), 0);
-  EXPECT_EQ(CreateAcceleratorTableA(nullptr, 1), nullptr);
   ACCEL one{FVIRTKEY, VK_F3, 1};
   EXPECT_EQ(CreateAcceleratorTableA(&one, 0), nullptr);
   SetLastError(0);
