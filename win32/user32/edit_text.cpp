@@ -1,6 +1,8 @@
 // user32: the text rules of the edit control.
 #include "user32/edit_text.h"
 
+#include <utility>
+
 #include "gdi32/font.h"
 
 namespace win32::edit {
@@ -90,31 +92,33 @@ size_t prefixWithinWidth(std::string_view insert, int room) {
 
 namespace {
 
-// A letter's partner in the other case, for the letters with exactly one: ASCII, Latin-1, Latin
-// Extended-A, Greek and Cyrillic. Each partner takes as many bytes of UTF-8 as the letter, so changing
-// the case moves no position. Letters without a single partner (ß, İ, ı) stay as they are.
-uint32_t toUpper(uint32_t c) {
-  bool pairedOddLower = (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-  bool pairedEvenLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
-      (c >= 0x430 && c <= 0x44F))
-    return c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if (c == 0x3C2) return 0x3A3;  // final sigma
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  if ((pairedOddLower && c % 2 == 1) || (pairedEvenLower && c % 2 == 0)) return c - 1;
-  return c;
-}
+// The letters with exactly one partner in the other case, in ASCII, Latin-1, Latin Extended-A, Greek
+// and Cyrillic. Each partner takes as many bytes of UTF-8 as the letter, so changing the case moves no
+// position; letters without a single partner (ß, İ, ı) stay as they are.
+//
+// Blocks whose small letters lie `offset` after their capitals (× and ÷, and the Greek gap at U+03A2,
+// are no letters), and runs where a capital and its small letter alternate, capital first.
+struct CaseBlock {
+  uint32_t firstCapital, lastCapital, offset;
+};
+constexpr CaseBlock kCaseBlocks[] = {
+    {'A', 'Z', 0x20}, {0xC0, 0xDE, 0x20}, {0x391, 0x3AB, 0x20}, {0x410, 0x42F, 0x20}, {0x400, 0x40F, 0x50}};
+constexpr std::pair<uint32_t, uint32_t> kAlternatingRuns[] = {
+    {0x100, 0x12F}, {0x132, 0x137}, {0x139, 0x148}, {0x14A, 0x177}, {0x179, 0x17E}};
 
-uint32_t toLower(uint32_t c) {
-  bool pairedEvenUpper = (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
-  bool pairedOddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-      (c >= 0x410 && c <= 0x42F))
-    return c + 0x20;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if ((pairedEvenUpper && c % 2 == 0) || (pairedOddUpper && c % 2 == 1)) return c + 1;
+uint32_t turnCase(uint32_t c, bool toUpper) {
+  if (c == 0xD7 || c == 0xF7 || c == 0x3A2) return c;
+  if (c == 0x3C2) return toUpper ? 0x3A3 : c;  // the final sigma
+  if (c == 0xFF || c == 0x178) return toUpper ? 0x178 : 0xFF;  // ÿ and Ÿ, a block apart
+  for (const CaseBlock &b : kCaseBlocks) {
+    if (!toUpper && c >= b.firstCapital && c <= b.lastCapital) return c + b.offset;
+    if (toUpper && c >= b.firstCapital + b.offset && c <= b.lastCapital + b.offset) return c - b.offset;
+  }
+  for (auto [first, last] : kAlternatingRuns) {
+    if (c < first || c > last) continue;
+    bool capital = (c - first) % 2 == 0;
+    return capital == toUpper ? c : capital ? c + 1 : c - 1;
+  }
   return c;
 }
 
@@ -126,7 +130,7 @@ void applyCase(std::string &text, DWORD style) {
   for (size_t i = 0; i < text.size();) {
     size_t start = i;
     uint32_t c = font::nextCodePoint(text, i);
-    uint32_t turned = (style & ES_UPPERCASE) ? toUpper(c) : toLower(c);
+    uint32_t turned = turnCase(c, (style & ES_UPPERCASE) != 0);
     if (turned == c) continue;
     if (turned < 0x80) {
       text[start] = char(turned);
