@@ -45,6 +45,42 @@ wine_multi_sz() {
   { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; printf '\0\0\0\0'; } | od -An -v -tx1 |
     tr -s ' \n' '  ' | sed 's/^ //; s/ $//; s/ /,/g'
 }
+# The classic look a program without a common-controls manifest gets on Windows, and the one the
+# stand-in draws: no theme, menus with raised and sunken edges rather than flat ones (bit 17 of the user
+# preferences clear), and the "Windows Standard" colours.
+wine_classic_colours() {
+  cat <<'COLOURS'
+"Scrollbar"="192 192 192"
+"Background"="0 128 128"
+"ActiveTitle"="0 0 128"
+"GradientActiveTitle"="0 0 128"
+"InactiveTitle"="128 128 128"
+"GradientInactiveTitle"="128 128 128"
+"Menu"="192 192 192"
+"MenuBar"="192 192 192"
+"MenuHilight"="0 0 128"
+"Window"="255 255 255"
+"WindowFrame"="0 0 0"
+"MenuText"="0 0 0"
+"WindowText"="0 0 0"
+"TitleText"="255 255 255"
+"ActiveBorder"="192 192 192"
+"InactiveBorder"="192 192 192"
+"AppWorkSpace"="128 128 128"
+"Hilight"="0 0 128"
+"HilightText"="255 255 255"
+"ButtonFace"="192 192 192"
+"ButtonShadow"="128 128 128"
+"GrayText"="128 128 128"
+"ButtonText"="0 0 0"
+"InactiveTitleText"="192 192 192"
+"ButtonHilight"="255 255 255"
+"ButtonDkShadow"="0 0 0"
+"ButtonLight"="192 192 192"
+"InfoText"="0 0 0"
+"InfoWindow"="255 255 225"
+COLOURS
+}
 # Windows in a Wine desktop of its own, as on Windows: no X window manager between the tests and their
 # windows (activation, focus and stacking are Wine's alone), and no wait for one on every window shown.
 # Wine by itself links Tahoma (which MS Shell Dlg stands for) to whatever stands for SimSun, and writes
@@ -61,6 +97,15 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="1280x1024"
+
+[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager]
+"ThemeActive"="0"
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"UserPreferencesMask"=hex:30,00,00,80,12,00,00,00
+
+[HKEY_CURRENT_USER\\Control Panel\\Colors]
+$(wine_classic_colours)
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "Courier"="DejaVu Sans Mono"

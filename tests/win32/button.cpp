@@ -23,6 +23,15 @@ const COLORREF kFace = GetSysColor(COLOR_BTNFACE), kBlack = GetSysColor(COLOR_BT
 // and then only what the theme leaves alone is checked.
 bool classic() { return !screen::controlsThemed(); }
 
+int textHeight(HWND control) {
+  HDC hdc = GetDC(control);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(hdc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(hdc, &metrics);
+  ReleaseDC(control, hdc);
+  return metrics.tmHeight;
+}
+
 class ButtonTest : public testing::Test {
  protected:
   ButtonTest() {
@@ -220,11 +229,13 @@ TEST_F(ButtonTest, RadioCheckAndGroupBoxPixels) {
   EXPECT_GT(countPixels(check, RECT{2, 9, 11, 18}, kBlack), 10);
   // The group box: an etched line (grey over white) through the middle of its text line, broken by the
   // text; the inside is left to what lies beneath.
+  // Its row is at half the text height on the stand-in, a row above under Wine; Windows' is not measured.
   if (classic()) {
-    EXPECT_EQ(clientPixel(group, 60, 8), kShadow);
-    EXPECT_EQ(clientPixel(group, 60, 9), kWhite);
+    const int line = textHeight(group) / 2 - (runningUnderWine() ? 1 : 0);
+    EXPECT_EQ(clientPixel(group, 60, line), kShadow);
+    EXPECT_EQ(clientPixel(group, 60, line + 1), kWhite);
     EXPECT_EQ(clientPixel(group, 0, 40), kShadow);
-    EXPECT_NE(clientPixel(group, 12, 8), kShadow);
+    EXPECT_NE(clientPixel(group, 12, line), kShadow);
   }
   EXPECT_EQ(countPixelsNot(group, RECT{4, 20, 116, 70}, kWhite), 0) << "the parent's white shows through";
   // A focused radio button draws a dotted rectangle round its text.

@@ -14,7 +14,7 @@ void drawArrowButton(HDC hdc, const RECT &r, Arrow arrow, bool pressed, bool ena
     FrameRect(hdc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
     paint::fill(*dc, RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, GetSysColor(COLOR_BTNFACE));
   } else {
-    DrawEdge(hdc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
+    DrawEdge(hdc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE);
   }
   int shift = pressed ? 1 : 0;
   int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
