@@ -23,15 +23,6 @@ const COLORREF kFace = GetSysColor(COLOR_BTNFACE), kBlack = GetSysColor(COLOR_BT
 // and then only what the theme leaves alone is checked.
 bool classic() { return !screen::controlsThemed(); }
 
-int textHeight(HWND control) {
-  HDC hdc = GetDC(control);
-  if (auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))) SelectObject(hdc, font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(hdc, &metrics);
-  ReleaseDC(control, hdc);
-  return metrics.tmHeight;
-}
-
 class ButtonTest : public testing::Test {
  protected:
   ButtonTest() {
@@ -231,7 +222,7 @@ TEST_F(ButtonTest, RadioCheckAndGroupBoxPixels) {
   // text; the inside is left to what lies beneath.
   // Its row is at half the text height on the stand-in, a row above under Wine; Windows' is not measured.
   if (classic()) {
-    const int line = textHeight(group) / 2 - (runningUnderWine() ? 1 : 0);
+    const int line = dialog_test::lineHeight(group) / 2 - (runningUnderWine() ? 1 : 0);
     EXPECT_EQ(clientPixel(group, 60, line), kShadow);
     EXPECT_EQ(clientPixel(group, 60, line + 1), kWhite);
     EXPECT_EQ(clientPixel(group, 0, 40), kShadow);
